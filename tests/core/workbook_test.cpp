@@ -5,6 +5,13 @@
 namespace tgc {
 namespace {
 
+// Built with += because GCC 12 warns falsely on "literal" + std::string.
+std::string numbered(int i) {
+  std::string s = "w";
+  s += std::to_string(i);
+  return s;
+}
+
 Sheet sheetWithWords(std::initializer_list<int> words) {
   Sheet s;
   int i = 0;
@@ -58,7 +65,7 @@ TEST(Workbook, RemoveWordMatchesSwapChain) {
 
 TEST(Workbook, PurgeMatchesRemovingUnusedWordsFromTheEnd) {
   Workbook a;
-  for (int i = 0; i < 12; ++i) a.addWord("w" + std::to_string(i));
+  for (int i = 0; i < 12; ++i) a.addWord(numbered(i));
   a.sheets.push_back(sheetWithWords({1, 5, -1, 7}));
   a.sheets.push_back(sheetWithWords({11, 5, 0}));
   a.memos = {{5, "x"}, {2, "gone"}, {11, "y"}, {3, "gone too"}};
