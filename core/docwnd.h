@@ -9,6 +9,7 @@
 #include "core/ports.h"
 #include "core/random.h"
 #include "marks/markeditor.h"
+#include "sheet/boxinput.h"
 
 namespace tgc {
 
@@ -36,6 +37,7 @@ class DocWnd {
   MarkEditor marks;
   ShellState shell;
   Random rng;
+  BoxEditorState editor;
 
   Workbook& wb() { return doc.cur(); }
   const Workbook& wb() const { return doc.cur(); }
