@@ -8,6 +8,7 @@
 #include "core/document.h"
 #include "core/ports.h"
 #include "core/random.h"
+#include "core/textoutput.h"
 #include "marks/markeditor.h"
 #include "sheet/boxinput.h"
 
@@ -38,6 +39,7 @@ class DocWnd {
   ShellState shell;
   Random rng;
   BoxEditorState editor;
+  TextOutputState textOutput;
 
   Workbook& wb() { return doc.cur(); }
   const Workbook& wb() const { return doc.cur(); }
