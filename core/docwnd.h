@@ -14,6 +14,8 @@
 
 namespace tgc {
 
+class MarkEditorLauncher;
+
 struct Ports {
   UiPort& ui;
   ClockPort& clock;
@@ -40,6 +42,7 @@ class DocWnd {
   Random rng;
   BoxEditorState editor;
   TextOutputState textOutput;
+  MarkEditorLauncher* markEditorLauncher = nullptr;  // offered after an import
 
   Workbook& wb() { return doc.cur(); }
   const Workbook& wb() const { return doc.cur(); }

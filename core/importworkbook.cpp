@@ -1,0 +1,264 @@
+#include "core/importworkbook.h"
+
+#include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "core/docwnd.h"
+#include "core/workbookfile.h"
+#include "marks/markeditor.h"
+
+namespace tgc {
+
+namespace {
+
+// Glyph, name, attribute and dormant flag as one hashable key. The strings
+// are length-prefixed so no two different marks share a key.
+std::string exactKey(const CatalogMark& m) {
+  std::string key = std::to_string(m.glyph.size());
+  key += ':';
+  key += m.glyph;
+  key += std::to_string(m.name.size());
+  key += ':';
+  key += m.name;
+  key += std::to_string(m.attribute);
+  key += ':';
+  key += std::to_string(m.dormant);
+  return key;
+}
+
+// Offsets are added in unsigned arithmetic: a damaged file must not make the
+// addition undefined.
+int32_t shifted(int32_t value, int32_t offset) {
+  return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(offset));
+}
+
+// Steps 3 and 4: boxes and memos of the imported workbook now count from the
+// end of the current lists. A box whose word has an empty text becomes empty.
+void renumberImported(Workbook& imported, int32_t wordOffset, int32_t markOffset) {
+  const int32_t wordCount = static_cast<int32_t>(imported.words.size());
+  for (Sheet& s : imported.sheets)
+    for (Box& b : s.boxes) {
+      if (b.mark != -1) b.mark = shifted(b.mark, markOffset);
+      if (b.word == -1) continue;
+      // A position outside the imported list cannot be followed: no word.
+      if (b.word < 0 || b.word >= wordCount || imported.words[b.word].text.empty())
+        b.word = -1;
+      else
+        b.word += wordOffset;
+    }
+  std::erase_if(imported.memos, [&](const IdeaMemo& m) { return m.word < 0 || m.word >= wordCount; });
+  for (IdeaMemo& m : imported.memos) m.word += wordOffset;
+}
+
+// Step 8 in one pass. Going from the last imported word down, each word
+// whose text an earlier word has is re-pointed to the first such word and
+// removed, which moves the imported words after it one place forward. The
+// end result: matched words go to their first match, the others keep their
+// order, packed after the words that were there before.
+void reuseExistingWords(Workbook& wb, int32_t wordOffset) {
+  std::unordered_map<std::string_view, int32_t> firstOf;
+  firstOf.reserve(static_cast<size_t>(wordOffset));
+  for (int32_t j = 0; j < wordOffset; ++j) {
+    const std::string& text = wb.words[j].text;
+    if (!text.empty()) firstOf.emplace(text, j);  // keeps the first
+  }
+  const int32_t total = static_cast<int32_t>(wb.words.size());
+  std::vector<int32_t> target(static_cast<size_t>(total - wordOffset));
+  int32_t kept = wordOffset;
+  for (int32_t i = wordOffset; i < total; ++i) {
+    const std::string& text = wb.words[i].text;
+    const auto it = text.empty() ? firstOf.end() : firstOf.find(text);
+    if (it != firstOf.end()) {
+      target[i - wordOffset] = it->second;
+    } else {
+      target[i - wordOffset] = kept;
+      if (kept != i) wb.words[kept] = std::move(wb.words[i]);
+      ++kept;
+    }
+  }
+  firstOf.clear();  // its views point into the words about to shrink
+  wb.words.resize(static_cast<size_t>(kept));
+  const auto remap = [&](int32_t& word) {
+    if (word >= wordOffset && word < total) word = target[word - wordOffset];
+  };
+  for (Sheet& s : wb.sheets)
+    for (Box& b : s.boxes) remap(b.word);
+  for (IdeaMemo& m : wb.memos) remap(m.word);
+  wb.refreshHasMemo();
+}
+
+// Step 10. For each mark in catalog order, every later mark equal to it in
+// the four fields is deleted and its boxes re-pointed to it. The survivors are
+// the first mark of each key; the re-pointings are applied to the boxes in
+// the order the step-by-step merge makes them.
+void mergeExactDuplicates(Workbook& wb) {
+  std::unordered_map<std::string, size_t> firstPos;
+  std::vector<std::vector<size_t>> duplicatesOf(wb.marks.size());
+  std::vector<char> removed(wb.marks.size(), 0);
+  for (size_t k = 0; k < wb.marks.size(); ++k) {
+    const auto [it, fresh] = firstPos.emplace(exactKey(wb.marks[k]), k);
+    if (!fresh) {
+      duplicatesOf[it->second].push_back(k);
+      removed[k] = 1;
+    }
+  }
+  std::vector<std::pair<int32_t, int32_t>> steps;  // (from id, to id), in order
+  for (size_t k = 0; k < wb.marks.size(); ++k)
+    for (size_t d : duplicatesOf[k]) steps.emplace_back(wb.marks[d].id, wb.marks[k].id);
+  if (steps.empty()) return;
+  // Compose the re-pointings back to front, so a chain (possible only with
+  // duplicated ids) ends where applying them one by one would end.
+  std::unordered_map<int32_t, int32_t> finalId;
+  const auto lookup = [&](int32_t id) {
+    const auto it = finalId.find(id);
+    return it == finalId.end() ? id : it->second;
+  };
+  for (auto s = steps.rbegin(); s != steps.rend(); ++s) finalId[s->first] = lookup(s->second);
+  for (Sheet& s : wb.sheets)
+    for (Box& b : s.boxes)
+      if (b.mark != -1) b.mark = lookup(b.mark);
+  size_t out = 0;
+  for (size_t k = 0; k < wb.marks.size(); ++k)
+    if (!removed[k]) {
+      if (out != k) wb.marks[out] = std::move(wb.marks[k]);
+      ++out;
+    }
+  wb.marks.resize(out);
+}
+
+std::string limitText(const char* first, int limit, const char* second) {
+  std::string text = first;
+  text += std::to_string(limit);
+  text += second;
+  return text;
+}
+
+}  // namespace
+
+ImportLimit checkImportLimits(const Workbook& current, const Workbook& imported) {
+  if (current.sheets.size() + imported.sheets.size() > static_cast<size_t>(kMaxSheets))
+    return ImportLimit::Sheets;
+  if (current.words.size() + imported.words.size() > static_cast<size_t>(kMaxWords))
+    return ImportLimit::Words;
+  std::unordered_map<std::string, long> currentCount;
+  for (const CatalogMark& m : current.marks) ++currentCount[exactKey(m)];
+  long twins = 0;
+  for (const CatalogMark& m : imported.marks) {
+    const auto it = currentCount.find(exactKey(m));
+    if (it != currentCount.end()) twins += it->second;
+  }
+  if (static_cast<long>(imported.marks.size()) - twins >= kMaxMarks) return ImportLimit::Marks;
+  return ImportLimit::None;
+}
+
+std::string importLimitMessage(ImportLimit limit) {
+  switch (limit) {
+    case ImportLimit::Sheets:
+      return limitText("最大シート枚数 ", kMaxSheets, "枚 を上回るため、インポートは行えませんでした。");
+    case ImportLimit::Words:
+      return limitText("最大語句件数 ", kMaxWords, "件 を上回るため、インポートは行えませんでした。");
+    case ImportLimit::Marks:
+      return limitText("最大マーク件数 ", kMaxMarks, "件 を上回るため、インポートは行えませんでした。");
+    case ImportLimit::None:
+      break;
+  }
+  return {};
+}
+
+void mergeImportedWorkbook(Workbook& current, Workbook& imported) {
+  int32_t maxId = -1;
+  for (const CatalogMark& m : current.marks) maxId = std::max(maxId, m.id);
+  const int32_t markOffset = maxId + 1;
+  const int32_t wordOffset = static_cast<int32_t>(current.words.size());
+
+  renumberImported(imported, wordOffset, markOffset);
+  current.words.insert(current.words.end(), std::make_move_iterator(imported.words.begin()),
+                       std::make_move_iterator(imported.words.end()));
+  current.sheets.insert(current.sheets.end(), std::make_move_iterator(imported.sheets.begin()),
+                        std::make_move_iterator(imported.sheets.end()));
+  current.memos.insert(current.memos.end(), std::make_move_iterator(imported.memos.begin()),
+                       std::make_move_iterator(imported.memos.end()));
+  reuseExistingWords(current, wordOffset);
+
+  for (CatalogMark& m : imported.marks) {
+    m.id = shifted(m.id, markOffset);
+    current.marks.push_back(std::move(m));
+  }
+  mergeExactDuplicates(current);
+  imported.clearLists();
+}
+
+bool hasNearDuplicateMarks(const Workbook& wb) {
+  std::unordered_set<std::string_view> glyphs, names;
+  for (const CatalogMark& m : wb.marks) {
+    if (!glyphs.insert(m.glyph).second) return true;
+    if (!names.insert(m.name).second) return true;
+  }
+  return false;
+}
+
+int importFromSlot(DocWnd& w) {
+  Document& doc = w.doc;
+  Workbook& imported = doc.importSlot();
+  const ImportLimit limit = checkImportLimits(doc.cur(), imported);
+  if (limit != ImportLimit::None) {
+    w.ui().warning(importLimitMessage(limit));
+    doc.clearSlot(kImportSlot);
+    return -1;
+  }
+  {
+    WaitCursor wait(w.ui());
+    doc.recordChange();
+    mergeImportedWorkbook(doc.cur(), imported);
+    sortAndRenumberCatalog(doc.cur(), w.marks);
+    w.marks.reloadEntries(doc.cur());
+    w.ui().repaint();
+  }
+  if (!hasNearDuplicateMarks(doc.cur())) {
+    w.ui().information("インポートが完了しました。");
+  } else {
+    std::string text =
+        "インポートが完了しました。\n\n\n同じマークまたは名称が存在するか、同じマークと名称なのに属性が異なる"
+        "データが存"
+        "在します。";
+    text +=
+        "\n\nカタログマーク編集処理で「集約」を行うことをお勧めします。カタログマーク編集処理を行いますか？";
+    if (w.ui().question(text, false) == Answer::Yes && w.markEditorLauncher)
+      w.markEditorLauncher->openMarkEditor();
+  }
+  doc.clearSlot(kImportSlot);
+  return 0;
+}
+
+int importWorkbookFile(DocWnd& w, const std::string& path) {
+  Document& doc = w.doc;
+  doc.clearSlot(kImportSlot);
+  if (checkWorkbookFile(path, w.ui()) != 0) return -1;
+  const std::string keptPath = doc.filePath;
+  const std::string keptTitle = doc.fileTitle;
+  doc.filePath = path;
+  doc.fileTitle = std::filesystem::path(path).stem().string();
+  const int loaded = loadWorkbook(doc, kLoadImport, w.ui());
+  doc.filePath = keptPath;
+  doc.fileTitle = keptTitle;
+  if (loaded != 0) {
+    doc.clearSlot(kImportSlot);
+    w.ui().warning("ファイル異常のため、インポートは行えませんでした。");
+    return -1;
+  }
+  return importFromSlot(w);
+}
+
+int importWorkbook(DocWnd& w) {
+  w.doc.clearSlot(kImportSlot);
+  FileDialogRequest request;
+  request.title = "インポート";
+  request.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||";
+  request.defaultExtension = "tgc";
+  const std::optional<std::string> path = w.ui().chooseOpenFile(request);
+  if (!path) return 0;
+  return importWorkbookFile(w, *path);
+}
+
+}  // namespace tgc
