@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/appstate.h"
 #include "core/document.h"
 #include "core/ports.h"
 #include "core/random.h"
@@ -42,6 +43,7 @@ class DocWnd {
   Random rng;
   BoxEditorState editor;
   TextOutputState textOutput;
+  AppState app;  // font record, recent files, key flags, main-window port
   MarkEditorLauncher* markEditorLauncher = nullptr;  // offered after an import
 
   Workbook& wb() { return doc.cur(); }

@@ -1,0 +1,19 @@
+// ThoughtGridCraft: one main window; the program ends when it closes.
+#include <QApplication>
+
+#include "app/mainwindow.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("ThoughtGridCraft"));
+  QApplication::setApplicationName(QStringLiteral("ThoughtGridCraft"));
+  // The first argument is a workbook path as given, relative to the current
+  // directory or absolute.
+  const QStringList args = QApplication::arguments();
+  const std::string path = args.size() > 1 ? args.at(1).toUtf8().toStdString() : std::string();
+
+  tgc::MainWindow window;
+  window.show();
+  window.startUp(path);
+  return app.exec();
+}

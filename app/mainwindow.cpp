@@ -1,0 +1,256 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "app/commandids.h"
+#include "app/keyrouter.h"
+#include "app/menustate.h"
+#include "app/menutexts.h"
+#include "app/qtconvert.h"
+#include "app/qtfont.h"
+#include "app/startup.h"
+#include "app/textstyle.h"
+#include "core/filecommands.h"
+#include "sheet/sheetview.h"
+
+namespace tgc {
+
+MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
+    : QMainWindow(parent),
+      settings_(std::move(settings)),
+      w_(Ports{ui_, clock_, settings_, clipboard_, shell_}) {
+  setWindowTitle(QStringLiteral("発想マス目ノート"));
+  setMinimumSize(650, 500);
+  resize(730, 610);  // the dialog template's size at the usual font
+  applyStoredSize();
+  buildMenus();
+  view_ = new SheetView(w_, this);
+  setCentralWidget(view_);
+  connect(view_, &SheetView::fileDropped, this,
+          [this](const QString& path) { openPath(w_, path.toUtf8().toStdString()); });
+  ui_.setWindow(this);
+  ui_.setView(view_);
+  w_.app.window = this;
+  keys_ = std::make_unique<KeyRouter>(*this);
+  qApp->installEventFilter(keys_.get());
+}
+
+MainWindow::~MainWindow() {
+  if (keys_) qApp->removeEventFilter(keys_.get());
+  w_.app.window = nullptr;
+}
+
+void MainWindow::applyStoredSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QSize s = screen->geometry().size();
+  WindowPlacement p;
+  if (!storedPlacement(settings_, SizedWindow::Main, s.width(), s.height(), p)) return;
+  // The stored size is the outer size; the frame is not known before the
+  // window is shown, so it is taken as the widget's size.
+  resize(std::max(p.width, 650), std::max(p.height, 500));
+  move(p.left, p.top);
+}
+
+void MainWindow::startUp(const std::string& commandLinePath) {
+  StartUpArgs args;
+  args.windowWidth = frameGeometry().width();
+  args.windowHeight = frameGeometry().height();
+  args.commandLinePath = commandLinePath;
+  documentStartUp(w_, args);
+  view_->setFocus(Qt::OtherFocusReason);
+}
+
+QMenu* MainWindow::topMenu(int position) const {
+  return position >= 0 && position < menus_.size() ? menus_[position] : nullptr;
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int id) {
+  // The shortcut stays in the text only: every key goes through the
+  // dispatcher, so no Qt shortcut may take it first.
+  QAction* a = menu->addAction(text);
+  a->setData(id);
+  actions_.insert(id, a);
+  connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+  return a;
+}
+
+void MainWindow::buildMenus() {
+  const auto& layout = menuBarLayout();
+  for (int position = 0; position < layout.size(); ++position) {
+    const TopMenu& top = layout[position];
+    QMenu* menu = menuBar()->addMenu(top.title);
+    menus_.append(menu);
+    for (const MenuEntry& e : top.items) {
+      if (e.id == 0) {
+        menu->addSeparator();
+      } else if (e.id == kRecentBlock) {
+        fileMenu_ = menu;
+        // Placeholder items until the first rebuild at start-up.
+        for (int id : cmd::kRecentIds)
+          recentItems_.append(addCommand(menu, QStringLiteral("最近使ったファイル"), id));
+        recentEnd_ = menu->addSeparator();
+      } else if (e.id == kSubmenu) {
+        QMenu* sub = menu->addMenu(e.text);
+        for (const MenuEntry& c : e.children) addCommand(sub, c.text, c.id);
+      } else {
+        addCommand(menu, e.text, e.id);
+      }
+    }
+    if (position == 4) actions_.value(cmd::MarkNames)->setCheckable(true);
+    connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
+  }
+  // Commands whose windows this program does not have yet stay greyed.
+  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor, cmd::Help,
+                 cmd::HomePage, cmd::About})
+    actions_.value(id)->setEnabled(false);
+}
+
+void MainWindow::setRecentMenu(const std::vector<RecentMenuItem>& items) {
+  for (QAction* a : recentItems_) {
+    actions_.remove(a->data().toInt());
+    fileMenu_->removeAction(a);
+    a->deleteLater();
+  }
+  recentItems_.clear();
+  if (items.empty()) {
+    QAction* a = new QAction(QStringLiteral("(最近使ったﾌｧｲﾙ)"), fileMenu_);
+    a->setData(cmd::Recent1);
+    a->setEnabled(false);
+    fileMenu_->insertAction(recentEnd_, a);
+    actions_.insert(cmd::Recent1, a);
+    recentItems_.append(a);
+    return;
+  }
+  for (const RecentMenuItem& item : items) {
+    QAction* a = new QAction(fromUtf8(item.text), fileMenu_);
+    a->setData(item.id);
+    const int id = item.id;
+    connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+    fileMenu_->insertAction(recentEnd_, a);
+    actions_.insert(id, a);
+    recentItems_.append(a);
+  }
+}
+
+void MainWindow::refreshMenu(int position) {
+  menuOpening(w_);
+  // Popups 2 (シート作成) and 5 (ヘルプ) have nothing to refresh.
+  if (position == 2 || position == 5) return;
+  endEdit(false);
+  const MenuState m = menuState(w_);
+  switch (position) {
+    case 0:
+      actions_.value(cmd::Save)->setEnabled(m.saveEnabled);
+      break;
+    case 1:
+      actions_.value(cmd::Undo)->setEnabled(m.undoEnabled);
+      actions_.value(cmd::Redo)->setEnabled(m.redoEnabled);
+      break;
+    case 3:
+      actions_.value(cmd::PrevSheet)->setEnabled(m.previousEnabled);
+      actions_.value(cmd::FirstSheet)->setEnabled(m.previousEnabled);
+      actions_.value(cmd::NextSheet)->setEnabled(m.nextEnabled);
+      actions_.value(cmd::LastSheet)->setEnabled(m.nextEnabled);
+      break;
+    case 4:
+      actions_.value(cmd::MarkNames)->setChecked(m.markNamesChecked);
+      break;
+  }
+}
+
+void MainWindow::endEdit(bool cancel) {
+  if (!view_) return;
+  if (cancel)
+    view_->cancelEdit();
+  else
+    view_->commitEdit();
+}
+
+int MainWindow::runCommand(int id) {
+  if (const int entry = cmd::recentIndex(id); entry >= 0) return openRecent(w_, entry);
+  switch (id) {
+    case cmd::New:
+      return newWorkbook(w_);
+    case cmd::Open:
+      return openWorkbook(w_);
+    case cmd::Save:
+      return saveCommand(w_);
+    case cmd::SaveAs:
+      saveAsCommand(w_);
+      return 0;
+    case cmd::Exit:
+      close();
+      return 0;
+    case cmd::Undo:
+      w_.undo();
+      return 0;
+    case cmd::Redo:
+      w_.redo();
+      return 0;
+    case cmd::ColorDefault:
+      defaultTextColor(w_);
+      return 0;
+    case cmd::ColorChange:
+      changeTextColor(w_);
+      return 0;
+    case cmd::FontDefault:
+      defaultTextFont(w_);
+      return 0;
+    case cmd::FontChange:
+      changeTextFont(w_);
+      return 0;
+    case cmd::Guide:
+      w_.shell.guideShown = w_.shell.guideShown + 1 == 2 ? 0 : w_.shell.guideShown + 1;
+      w_.ui().repaint();
+      return 0;
+  }
+  return 0;
+}
+
+std::optional<FontRecord> MainWindow::chooseFont(const FontRecord& current) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, toQFont(current), this, QString(),
+                                            QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
+  if (!ok) return std::nullopt;
+  FontRecord r = fromQFont(chosen, current);
+  r.underline = 0;  // the dialog offers no effects
+  r.strikeOut = current.strikeOut;
+  return r;
+}
+
+std::optional<uint32_t> MainWindow::chooseColor(uint32_t current) {
+  const QColor c = QColorDialog::getColor(toQColor(current), this);
+  if (!c.isValid()) return std::nullopt;
+  return fromQColor(c);
+}
+
+void MainWindow::applyTextFont(const FontRecord& record) {
+  if (view_) view_->setTextFont(toQFont(record));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The view fills the client area by the layout; an open edit ends.
+  endEdit(false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  saveTextFont(w_);
+  endEdit(false);
+  if (confirmClose(w_) != 0) {
+    event->ignore();
+    return;
+  }
+  w_.clearAll();
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+    recordSizeOnClose(settings_, SizedWindow::Main, frameGeometry().width(), frameGeometry().height());
+  event->accept();
+}
+
+}  // namespace tgc

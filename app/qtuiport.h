@@ -1,0 +1,75 @@
+// The Qt side of the core's ports: message boxes and file dialogs, the
+// settings store, the clipboard, the desktop shell and the clock.
+#pragma once
+
+#include <QPointer>
+#include <QSettings>
+#include <QWidget>
+#include <memory>
+
+#include "core/ports.h"
+
+namespace tgc {
+
+// Messages, file dialogs, repaint, title, focus and the wait cursor.
+class QtUiPort : public UiPort {
+ public:
+  // The window that owns the dialogs and carries the title; the view that
+  // repaints and takes the focus. Either may be set later.
+  void setWindow(QWidget* window) { window_ = window; }
+  void setView(QWidget* view) { view_ = view; }
+
+  Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
+  std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+  void repaint() override;
+  void setTitle(const std::string& utf8Title) override;
+  void focusView() override;
+  void beginWait() override;
+  void endWait() override;
+
+ private:
+  QPointer<QWidget> window_;
+  QPointer<QWidget> view_;
+};
+
+// "label|pattern|label|pattern||" as a Qt name filter list.
+QString qtNameFilters(const std::string& cp932Filter);
+// The chosen name with ".ext" appended when its file name has no extension.
+QString withDefaultExtension(const QString& path, const std::string& extension);
+
+// Settings in QSettings: section → group, value name → key.
+class QtSettingsStore : public SettingsPort {
+ public:
+  // Takes ownership; by default the per-user store of the program.
+  explicit QtSettingsStore(std::unique_ptr<QSettings> settings = nullptr);
+  int readInt(const std::string& section, const std::string& name, int fallback) override;
+  std::string readString(const std::string& section, const std::string& name,
+                         const std::string& fallback) override;
+  void writeInt(const std::string& section, const std::string& name, int value) override;
+  void writeString(const std::string& section, const std::string& name, const std::string& value) override;
+  QSettings& settings() { return *settings_; }
+
+ private:
+  std::unique_ptr<QSettings> settings_;
+};
+
+class QtClipboard : public ClipboardPort {
+ public:
+  void setText(const std::string& cp932) override;
+  // The clipboard's plain text up to its first zero character, as CP932;
+  // nothing when there is no text or it cannot be held in CP932.
+  std::optional<std::string> text() override;
+};
+
+class QtShell : public ShellPort {
+ public:
+  bool open(const std::string& fileOrUrl) override;
+};
+
+class SystemClock : public ClockPort {
+ public:
+  int64_t nowSeconds() override;
+};
+
+}  // namespace tgc

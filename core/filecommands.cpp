@@ -1,0 +1,309 @@
+#include "core/filecommands.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/recentfiles.h"
+#include "core/docwnd.h"
+#include "core/workbookfile.h"
+#include "marks/defaultcatalog.h"
+#include "sheet/sheetcommands.h"
+
+namespace tgc {
+
+namespace {
+
+const char* const kSaveQuestion = "データが更新されています。保存しますか？";
+const char* const kRecentFailed = "ファイルが存在しないか、ファイルにエラーがあります。";
+
+// Titles are UTF-8 while this library's plain literals are CP932.
+const std::string& appTitle() {
+  static const std::string t = reinterpret_cast<const char*>(u8"発想マス目ノート");
+  return t;
+}
+
+FileDialogRequest workbookDialog(const std::string& initialName) {
+  FileDialogRequest r;
+  r.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||";
+  r.defaultExtension = "tgc";
+  r.initialName = initialName;
+  return r;
+}
+
+std::string defaultSaveName(const Document& doc) {
+  if (doc.hasFile == 0 && (doc.filePath.empty() || doc.filePath == untitledName())) return untitledName();
+  return doc.filePath;
+}
+
+// Makes the current slot an empty workbook with no history.
+void emptyWorkbook(DocWnd& w, bool historyTwice) {
+  w.clearAll();
+  w.doc.resetHistory();
+  w.doc.resetViewState(w.doc.current);
+  if (historyTwice) w.doc.resetHistory();
+}
+
+// Saves over the file the workbook has; true when it was written.
+bool saveInPlace(DocWnd& w, bool check) {
+  if (check && checkWorkbookFile(w.doc.filePath, w.ui()) != 0) return false;
+  return saveWorkbook(w.doc, w.ui()) == 0;
+}
+
+// The save a save question's Yes asks for. A save that fails keeps the
+// workbook: the caller must not go on and drop unsaved changes.
+bool saveForQuestion(DocWnd& w, bool check) {
+  if (w.doc.hasFile == 1) {
+    if (!saveInPlace(w, check)) return false;
+    w.doc.resetHistory();
+    return true;
+  }
+  return saveAsCommand(w) == SaveAsResult::Saved;
+}
+
+}  // namespace
+
+void updateTitle(DocWnd& w) {
+  const Document& d = w.doc;
+  if (d.filePath != untitledName())
+    w.ui().setTitle(d.fileTitle + ".tgc - " + appTitle());
+  else
+    w.ui().setTitle(d.fileTitle + " - " + appTitle());
+}
+
+void refreshRecentList(DocWnd& w) {
+  auto items = rebuildRecentFiles(w.app.recent, w.ports.settings, w.doc.filePath);
+  if (w.app.window) w.app.window->setRecentMenu(items);
+}
+
+void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind) {
+  Document& d = w.doc;
+  switch (kind) {
+    case FileOpKind::SaveFirst:
+    case FileOpKind::SaveAs:
+    case FileOpKind::Save:
+      if (failed) return;
+      d.setModified(0);
+      d.hasFile = 1;
+      d.resetHistory();
+      refreshRecentList(w);
+      updateTitle(w);
+      if (kind != FileOpKind::Save) w.ui().focusView();
+      return;
+    case FileOpKind::Open:
+    case FileOpKind::OpenRecent:
+    case FileOpKind::OpenPath:
+      if (!failed) {
+        d.resetHistory();
+        d.setModified(0);
+        d.hasFile = 1;
+        refreshRecentList(w);
+        w.wb().cursorColumn = 2;
+        w.wb().cursorRow = 2;
+        w.marks.reloadEntries(w.wb());
+        updateTitle(w);
+        w.ui().repaint();
+        w.ui().focusView();
+      } else {
+        // The workbook is left empty (no sheets, no marks) and untitled.
+        emptyWorkbook(w, false);
+        d.hasFile = 0;
+        d.filePath = d.fileTitle = untitledName();
+        d.setModified(0);
+        updateTitle(w);
+        w.ui().repaint();
+        if (kind == FileOpKind::OpenRecent) {
+          refreshRecentList(w);
+          w.ui().warning(kRecentFailed);
+        }
+      }
+      return;
+    case FileOpKind::New:
+      emptyWorkbook(w, false);
+      d.setModified(0);
+      fillDefaultCatalog(w.wb());
+      w.marks.reloadEntries(w.wb());
+      createSheet(w, CreateKind::Initial);
+      d.hasFile = 0;
+      d.filePath = d.fileTitle = untitledName();
+      updateTitle(w);
+      w.ui().repaint();
+      w.ui().focusView();
+      return;
+  }
+}
+
+SaveAsResult saveAsCommand(DocWnd& w) {
+  Document& d = w.doc;
+  const auto chosen = w.ui().chooseSaveFile(workbookDialog(defaultSaveName(d)));
+  if (!chosen) return SaveAsResult::Cancelled;
+  const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
+  d.filePath = *chosen;
+  d.fileTitle = fileTitleOf(*chosen);
+  const bool failed = saveWorkbook(d, w.ui()) != 0;
+  if (failed) {
+    // Nothing was saved: the workbook keeps its file and stays modified.
+    d.filePath = oldPath;
+    d.fileTitle = oldTitle;
+  }
+  finishFileOperation(w, failed, FileOpKind::SaveAs);
+  return failed ? SaveAsResult::Failed : SaveAsResult::Saved;
+}
+
+int saveCommand(DocWnd& w) {
+  Document& d = w.doc;
+  if (d.hasFile == 1) {
+    if (checkWorkbookFile(d.filePath, w.ui()) != 0) return 1;
+    if (saveWorkbook(d, w.ui()) != 0) return 1;
+    finishFileOperation(w, false, FileOpKind::Save);
+    return 0;
+  }
+  const auto chosen = w.ui().chooseSaveFile(workbookDialog(defaultSaveName(d)));
+  if (!chosen) return 1;
+  const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
+  d.filePath = *chosen;
+  d.fileTitle = fileTitleOf(*chosen);
+  if (saveWorkbook(d, w.ui()) != 0) {
+    d.filePath = oldPath;
+    d.fileTitle = oldTitle;
+    return 1;
+  }
+  finishFileOperation(w, false, FileOpKind::SaveFirst);
+  return 0;
+}
+
+int newWorkbook(DocWnd& w) {
+  if (w.doc.modified == 1) {
+    switch (w.ui().question(kSaveQuestion, true)) {
+      case Answer::Yes:
+        if (w.doc.hasFile == 0) {
+          // Saving an untitled workbook is all this command does.
+          saveAsCommand(w);
+          return 0;
+        }
+        if (!saveForQuestion(w, true)) return 0;
+        break;
+      case Answer::No:
+        break;
+      default:
+        return 0;
+    }
+  }
+  finishFileOperation(w, false, FileOpKind::New);
+  return 0;
+}
+
+int openWorkbook(DocWnd& w) {
+  if (w.doc.modified == 1) {
+    switch (w.ui().question(kSaveQuestion, true)) {
+      case Answer::Yes:
+        if (saveCommand(w) != 0) return 0;
+        break;
+      case Answer::No:
+        break;
+      default:
+        return 0;
+    }
+  }
+  const auto chosen = w.ui().chooseOpenFile(workbookDialog(""));
+  if (!chosen) return 0;
+  if (checkWorkbookFile(*chosen, w.ui()) != 0) return 0;
+  emptyWorkbook(w, true);
+  w.doc.filePath = *chosen;
+  w.doc.fileTitle = fileTitleOf(*chosen);
+  const bool failed = loadWorkbook(w.doc, kLoadOpen, w.ui()) != 0;
+  finishFileOperation(w, failed, FileOpKind::Open);
+  return 0;
+}
+
+int openRecent(DocWnd& w, int entry) {
+  if (entry < 0 || entry >= kRecentCount) return 0;
+  if (w.doc.modified == 1) {
+    switch (w.ui().question(kSaveQuestion, true)) {
+      case Answer::Yes:
+        if (!saveForQuestion(w, true)) return 0;
+        break;
+      case Answer::No:
+        break;
+      default:
+        return 0;
+    }
+  }
+  emptyWorkbook(w, true);
+  Document& d = w.doc;
+  d.filePath = w.app.recent.paths[entry];
+  d.fileTitle = w.app.recent.titles[entry];
+  if (d.filePath.empty()) {
+    d.filePath = d.fileTitle = untitledName();
+    return 0;
+  }
+  if (checkWorkbookFile(d.filePath, w.ui()) != 0) return 0;
+  const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
+  if (failed) w.ports.settings.writeString("Recent File List", "File" + std::to_string(entry + 1), "");
+  finishFileOperation(w, failed, FileOpKind::OpenRecent);
+  return 0;
+}
+
+namespace {
+
+// Whether unsaved changes may be dropped for a workbook about to be opened.
+bool askSaveBeforeDiscard(DocWnd& w) {
+  Document& d = w.doc;
+  if (d.modified != 1) return true;
+  if (d.hasFile == 0) d.filePath = untitledName();
+  switch (w.ui().question(kSaveQuestion, true)) {
+    case Answer::Yes: {
+      if (d.hasFile == 1) return saveInPlace(w, false);
+      const auto chosen = w.ui().chooseSaveFile(workbookDialog(untitledName()));
+      if (!chosen) return false;
+      d.filePath = *chosen;
+      if (saveWorkbook(d, w.ui()) != 0) {
+        d.filePath = untitledName();
+        return false;
+      }
+      d.setModified(0);
+      return true;
+    }
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+int openPath(DocWnd& w, const std::string& path) {
+  if (checkWorkbookFile(path, w.ui()) != 0) return 0;
+  if (!askSaveBeforeDiscard(w)) return 0;
+  Document& d = w.doc;
+  w.clearAll();
+  d.resetViewState(d.current);
+  d.resetHistory();
+  d.filePath = path;
+  const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
+  if (failed) {
+    finishFileOperation(w, true, FileOpKind::OpenPath);
+  } else {
+    std::error_code ec;
+    if (std::filesystem::exists(d.filePath, ec)) {
+      d.fileTitle = fileTitleOf(d.filePath);
+      finishFileOperation(w, false, FileOpKind::OpenPath);
+    }
+  }
+  refreshRecentList(w);
+  return 0;
+}
+
+int confirmClose(DocWnd& w) {
+  if (w.doc.modified != 1) return 0;
+  switch (w.ui().question(kSaveQuestion, true)) {
+    case Answer::Yes:
+      return saveForQuestion(w, false) ? 0 : 1;
+    case Answer::No:
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+}  // namespace tgc
