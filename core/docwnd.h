@@ -15,6 +15,8 @@
 
 namespace tgc {
 
+class MergeDialogPort;
+class MarkPropertiesPort;
 class MarkEditorLauncher;
 
 struct Ports {
@@ -41,6 +43,8 @@ class DocWnd {
   MarkEditor marks;
   ShellState shell;
   Random rng;
+  MergeDialogPort* mergeDialog = nullptr;  // set by the Qt layer or a test
+  MarkPropertiesPort* markProperties = nullptr;
   BoxEditorState editor;
   TextOutputState textOutput;
   AppState app;  // font record, recent files, key flags, main-window port

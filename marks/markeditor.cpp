@@ -53,7 +53,10 @@ bool moveEntries(std::vector<CatalogMark>& from, std::vector<CatalogMark>& to,
   for (int p : picked) drop[p] = true;
   std::size_t k = 0;
   for (std::size_t i = 0; i < from.size(); ++i)
-    if (!drop[i]) from[k++] = std::move(from[i]);
+    if (!drop[i]) {
+      if (k != i) from[k] = std::move(from[i]);
+      ++k;
+    }
   from.resize(k);
   to.insert(to.begin(), moved.begin(), moved.end());
   return true;
@@ -94,6 +97,10 @@ void MarkEditor::clear() {
 
 void MarkEditor::setCurrentList(int list) {
   currentList = list == kDormantList ? kDormantList : kActiveList;
+}
+
+bool usedOnTypeBOrC(int32_t sheetUsage) {
+  return (sheetUsage / 10) % 10 == 1 || (sheetUsage / 100) % 10 == 1;
 }
 
 bool markSortsBefore(const CatalogMark& a, const CatalogMark& b, bool descending) {

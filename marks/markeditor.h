@@ -77,6 +77,10 @@ void sortAndRenumberCatalog(Workbook& wb, MarkEditor& editor);
 // Selection positions as the operations use them: in range, ascending, once.
 std::vector<int> normalizedSelection(const std::vector<int>& selected, std::size_t size);
 
+// True when sheetUsage shows use on a Type-B or Type-C sheet (tens or
+// hundreds digit 1); such a mark's attribute is fixed by those layouts.
+bool usedOnTypeBOrC(int32_t sheetUsage);
+
 // The editor's sort order: true when a belongs before b.
 bool markSortsBefore(const CatalogMark& a, const CatalogMark& b, bool descending);
 
