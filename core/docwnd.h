@@ -12,6 +12,7 @@
 #include "core/textoutput.h"
 #include "marks/markeditor.h"
 #include "sheet/boxinput.h"
+#include "sheet/interaction.h"
 
 namespace tgc {
 
@@ -46,6 +47,7 @@ class DocWnd {
   MergeDialogPort* mergeDialog = nullptr;  // set by the Qt layer or a test
   MarkPropertiesPort* markProperties = nullptr;
   BoxEditorState editor;
+  ViewInteraction view;
   TextOutputState textOutput;
   AppState app;  // font record, recent files, key flags, main-window port
   MarkEditorLauncher* markEditorLauncher = nullptr;  // offered after an import

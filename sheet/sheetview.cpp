@@ -1,19 +1,283 @@
 #include "sheet/sheetview.h"
 
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 #include "core/docwnd.h"
+#include "sheet/boxinput.h"
+#include "sheet/paintprims.h"
+#include "sheet/sheetfonts.h"
+#include "sheet/sheetpainter.h"
+#include "sheet/textconv.h"
 
 namespace tgc {
 
-SheetView::SheetView(DocWnd& docWnd, QWidget* parent) : QWidget(parent), docWnd_(docWnd) {
+// ---- BoxEditor --------------------------------------------------------------
+
+BoxEditor::BoxEditor(QWidget* parent) : QPlainTextEdit(parent) {
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  document()->setDocumentMargin(0);
+  setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void BoxEditor::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Q_EMIT commitRequested();
+      return;
+    case Qt::Key_Escape:
+      Q_EMIT cancelRequested();
+      return;
+    default:
+      QPlainTextEdit::keyPressEvent(event);
+  }
+}
+
+void BoxEditor::focusOutEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusOutEvent(event);
+  // A popup (an input-method candidate list, a menu) does not end the edit.
+  if (event->reason() != Qt::PopupFocusReason) Q_EMIT focusLost();
+}
+
+// ---- QtViewTimers -----------------------------------------------------------
+
+QtViewTimers::QtViewTimers(QObject* parent) : QObject(parent) {}
+
+void QtViewTimers::startTimer(int id, int ms) {
+  QTimer*& t = timers_[id];
+  if (!t) {
+    t = new QTimer(this);
+    t->setSingleShot(true);
+    connect(t, &QTimer::timeout, this, [this, id] { Q_EMIT expired(id); });
+  }
+  t->start(std::max(0, static_cast<int>(ms * scale_)));
+}
+
+void QtViewTimers::stopTimer(int id) {
+  auto it = timers_.find(id);
+  if (it != timers_.end() && it->second) it->second->stop();
+}
+
+bool QtViewTimers::isRunning(int id) const {
+  auto it = timers_.find(id);
+  return it != timers_.end() && it->second && it->second->isActive();
+}
+
+// ---- SheetView --------------------------------------------------------------
+
+SheetView::SheetView(DocWnd& docWnd, QWidget* parent)
+    : QWidget(parent), docWnd_(docWnd), textFont_(defaultWordFont()), interaction_(docWnd, *this) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  setMouseTracking(true);
+  setAcceptDrops(true);
+
+  editor_ = new BoxEditor(this);
+  editor_->hide();
+  connect(editor_, &BoxEditor::commitRequested, this, &SheetView::commitEdit);
+  connect(editor_, &BoxEditor::cancelRequested, this, &SheetView::cancelEdit);
+  connect(editor_, &BoxEditor::focusLost, this, &SheetView::commitEdit);
+
+  docWnd_.view.timers = &timers_;
+  connect(&timers_, &QtViewTimers::expired, this, [this](int id) { interaction_.onTimer(id); });
+}
+
+SheetView::~SheetView() {
+  if (docWnd_.view.timers == &timers_) docWnd_.view.timers = nullptr;
+}
+
+void SheetView::setTextFont(const QFont& font) {
+  textFont_ = font;
+  editor_->setFont(font);
+  update();
+}
+
+bool SheetView::isEditing() const {
+  return docWnd_.editor.editing != 0;
+}
+
+bool SheetView::beginEdit() {
+  if (isEditing()) return false;
+  const auto opening = tgc::openEditor(docWnd_, width(), height());
+  update();
+  if (!opening) return false;
+
+  QString text = wordToQt(opening->text);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const Rect& r = opening->rect;
+  editor_->setUpdatesEnabled(false);
+  editor_->setGeometry(r.left, r.top, r.width(), r.height());
+  editor_->setFont(textFont_);
+  QPalette pal = editor_->palette();
+  pal.setColor(QPalette::Base, Qt::white);
+  pal.setColor(QPalette::Text, paint::fromColorRef(docWnd_.shell.textColor));
+  editor_->setPalette(pal);
+  editor_->setPlainText(text);
+  editor_->moveCursor(QTextCursor::End);
+  editor_->setUpdatesEnabled(true);
+  editor_->show();
+  editor_->setFocus(Qt::OtherFocusReason);
+  return true;
+}
+
+void SheetView::commitEdit() {
+  endEdit(false);
+}
+
+void SheetView::cancelEdit() {
+  endEdit(true);
+}
+
+void SheetView::endEdit(bool cancel) {
+  if (!editorClosable(docWnd_)) return;
+  QString text = editor_->toPlainText();
+  // Stored words keep the line breaks of the platform the files come from.
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  editor_->clear();
+  docWnd_.editor.closingEditor = 1;
+  setFocus(Qt::OtherFocusReason);
+  editor_->hide();
+  docWnd_.editor.closingEditor = 0;
+  closeEditor(docWnd_, cancel, qtToWord(text));
+  update();
+}
+
+void SheetView::paintInto(QPainter& p, bool hasFocus, qreal ratio) const {
+  PaintContext ctx;
+  ctx.hasFocus = hasFocus;
+  ctx.textFont = textFont_;
+  ctx.devicePixelRatio = ratio;
+  docWnd_.view.buttons = SheetPainter(p, docWnd_, width(), height(), ctx).paint();
+}
+
+QImage SheetView::render(qreal ratio) const {
+  QImage image(size() * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  QPainter p(&image);
+  paintInto(p, hasFocus(), ratio);
+  return image;
 }
 
 void SheetView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), QColor(0xC8, 0xC0, 0xB0));
+  paintInto(p, hasFocus(), devicePixelRatioF());
+}
+
+void SheetView::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton)
+    interaction_.onLeftDown(at.x(), at.y(), false);
+  else if (event->button() == Qt::RightButton)
+    interaction_.onRightDown(at.x(), at.y());
+}
+
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton)
+    interaction_.onLeftDown(at.x(), at.y(), true);
+  else if (event->button() == Qt::RightButton)
+    interaction_.onRightDown(at.x(), at.y());
+}
+
+void SheetView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton)
+    interaction_.onLeftUp(at.x(), at.y());
+  else if (event->button() == Qt::RightButton)
+    interaction_.onRightUp();
+}
+
+void SheetView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  interaction_.onPointerMove(at.x(), at.y());
+}
+
+void SheetView::leaveEvent(QEvent*) {
+  interaction_.onPointerLeave();
+}
+
+void SheetView::focusInEvent(QFocusEvent*) {
+  commitEdit();
+  update();
+}
+
+void SheetView::focusOutEvent(QFocusEvent*) {
+  update();
+}
+
+void SheetView::resizeEvent(QResizeEvent*) {
+  commitEdit();
+}
+
+void SheetView::inputMethodEvent(QInputMethodEvent* event) {
+  // A composition started on the view opens the editor (after the input
+  // rules) and continues there.
+  if (!isEditing() && event->commitString().isEmpty() && event->preeditString().isEmpty()) return;
+  if (!isEditing() && !beginEdit()) {
+    event->ignore();
+    return;
+  }
+  editor_->setFocus(Qt::OtherFocusReason);
+  QCoreApplication::sendEvent(editor_, event);
+}
+
+QVariant SheetView::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImCursorRectangle: {
+      const Workbook& wb = docWnd_.wb();
+      const Rect r = wordTextRect(boxRect(computeLayout(width(), height()), wb.cursorColumn, wb.cursorRow));
+      return QRect(r.left, r.top, 1, QFontMetrics(textFont_).height());
+    }
+    default:
+      return QWidget::inputMethodQuery(query);
+  }
+}
+
+void SheetView::dragEnterEvent(QDragEnterEvent* event) {
+  const QMimeData* mime = event->mimeData();
+  if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile())
+    event->acceptProposedAction();
+}
+
+void SheetView::dropEvent(QDropEvent* event) {
+  const QMimeData* mime = event->mimeData();
+  if (!mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().first().isLocalFile()) return;
+  event->acceptProposedAction();
+  // Only the first file counts, like a workbook opened by path.
+  Q_EMIT fileDropped(mime->urls().first().toLocalFile());
+}
+
+void SheetView::focusView() {
+  commitEdit();
+  setFocus(Qt::MouseFocusReason);
+}
+
+void SheetView::openWordList() {
+  Q_EMIT wordListRequested();
+}
+
+bool SheetView::isActiveApplication() const {
+  return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+void SheetView::setTracking(bool) {
+  // Mouse tracking is always on and leave events stand in for the capture,
+  // so there is nothing to grab.
 }
 
 }  // namespace tgc

@@ -1,0 +1,53 @@
+// Paints the sheet view of a controller's current state into any painter:
+// desk, board and paper, header buttons, grid and boxes, the selection
+// frame, then the guide overlay and the tooltips. Painting keeps no state
+// between calls apart from the header-button rectangles it reports.
+#pragma once
+
+#include <QFont>
+#include <array>
+
+#include "sheet/geometry.h"
+#include "sheet/interaction.h"
+
+class QPainter;
+
+namespace tgc {
+
+class DocWnd;
+
+struct PaintContext {
+  bool hasFocus = false;       // the view holds the keyboard focus
+  QFont textFont;              // the user's text font for words
+  qreal devicePixelRatio = 1;  // of the target, for the pictures
+};
+
+using HeaderRects = std::array<Rect, kHeaderButtonCount>;
+
+class SheetPainter {
+ public:
+  SheetPainter(QPainter& p, const DocWnd& w, int width, int height, const PaintContext& context);
+
+  // Paints everything and returns the header-button rectangles (all zeros
+  // for an absent button).
+  HeaderRects paint();
+
+ private:
+  void paintFrame();
+  void paintHeader();
+  void paintImageButton(int id, int x, int y, int width, int image);
+  void paintTextButton(int id, int left, int top, int width, int labelLeft, const QString& label,
+                       const QFont& font);
+  void paintGrid();
+  void paintBoxes();
+  void paintBox(const SheetLayout& layout, int column, int row);
+  void paintSelection();
+
+  QPainter& p_;
+  const DocWnd& w_;
+  const int W_, H_;
+  const PaintContext& ctx_;
+  HeaderRects rects_{};
+};
+
+}  // namespace tgc

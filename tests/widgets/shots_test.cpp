@@ -1,0 +1,84 @@
+// Renders the views worth looking at into TGC_SHOTS (when set): the three
+// sheet types, a filled sheet, the guide on each type and both tooltips.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "marks/defaultcatalog.h"
+#include "sheet/ideasetting.h"
+#include "tests/widgets/viewrig.h"
+
+namespace tgc::test {
+
+void saveShot(const QImage& image, const char* name) {
+  const QByteArray dir = qgetenv("TGC_SHOTS");
+  if (dir.isEmpty()) return;
+  QDir().mkpath(QString::fromLocal8Bit(dir));
+  image.save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
+}
+
+namespace {
+
+void fillTypeA(ViewRig& r) {
+  r.word(2, 2, "ボールペン");
+  r.word(1, 1, "インク");
+  r.word(2, 1, "ばね");
+  r.word(3, 1, "透明な軸");
+  r.word(1, 2, "キャップ");
+  r.word(3, 3, "替え芯がとても長く書ける仕組みと、長い説明文の折り返し");
+  r.word(0, 0, "香り付きインク");
+  r.box(0, 0).idea = 1;
+  r.box(3, 3).idea = 1;
+  r.box(1, 2).assisted = 1;
+  r.wb().words[r.box(0, 0).word].hasMemo = 1;
+}
+
+TEST(Shots, SheetTypesGuideAndTooltips) {
+  if (qgetenv("TGC_SHOTS").isEmpty()) GTEST_SKIP() << "TGC_SHOTS not set";
+  ViewRig r(1024, 768);
+  saveShot(r.image(), "typeA_empty.png");
+  fillTypeA(r);
+  r.select(1, 1);
+  r.view.show();
+  r.view.activateWindow();
+  r.view.setFocus();
+  QImage focused(r.view.size(), QImage::Format_RGB32);
+  focused = r.view.render();
+  saveShot(focused, "typeA_filled.png");
+  auto zoom = [](const QImage& img, QRect part) { return img.copy(part).scaled(part.size() * 4); };
+  saveShot(zoom(focused, QRect(0, 600, 200, 168)), "zoom_bottomleft.png");
+  saveShot(zoom(focused, QRect(880, 0, 144, 160)), "zoom_topright.png");
+  saveShot(zoom(focused, QRect(30, 0, 330, 70)), "zoom_buttons.png");
+  saveShot(r.view.render(2), "typeA_filled_x2.png");
+  r.w.shell.guideShown = 1;
+  saveShot(r.image(), "guide_typeA.png");
+  r.w.shell.guideShown = 0;
+
+  r.w.view.buttonTipState = ButtonTipShown;
+  r.w.view.buttonTipButton = kButtonGuide;
+  r.image();  // records the rectangles
+  saveShot(r.image(), "tooltip_button.png");
+  r.w.view.buttonTipState = ButtonTipIdle;
+  r.w.view.markTipState = MarkTipShown;
+  r.w.view.markTipBox = {1, 1};
+  saveShot(r.image(), "tooltip_mark.png");
+  r.w.view.markTipState = MarkTipIdle;
+
+  r.addSheet(CreateKind::TypeB);
+  r.word(0, 0, "傘");
+  r.word(1, 0, "骨");
+  r.word(0, 2, "折り畳み");
+  r.box(0, 2).idea = 1;
+  saveShot(r.image(), "typeB.png");
+  r.w.shell.guideShown = 1;
+  saveShot(r.image(), "guide_typeB.png");
+  r.w.shell.guideShown = 0;
+  r.addSheet(CreateKind::TypeC);
+  r.word(0, 0, "会議");
+  saveShot(r.image(), "typeC.png");
+  r.w.shell.guideShown = 1;
+  saveShot(r.image(), "guide_typeC.png");
+}
+
+}  // namespace
+}  // namespace tgc::test
