@@ -116,6 +116,7 @@ int consolidate(DocWnd& w) {
       // their usage recomputed) and start this pass over.
       w.marks.commit(w.doc);
       w.marks.reloadEntries(w.wb());
+      if (w.mergeDialog != nullptr) w.mergeDialog->entriesReloaded();
     }
   }
   if (hasLookAlikes(w.marks)) {

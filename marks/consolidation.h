@@ -19,6 +19,9 @@ class MergeDialogPort {
   // "２に集約" can be pressed. Escape and closing the dialog report Stop.
   virtual MergeChoice showMergeDialog(const CatalogMark& first, const CatalogMark& second, bool firstEnabled,
                                       bool secondEnabled) = 0;
+  // After each merge the working lists were reloaded: the editor behind the
+  // dialog refills its two lists.
+  virtual void entriesReloaded() {}
 };
 
 // Which merge buttons the dialog offers for a pair: a merge is refused when

@@ -90,6 +90,11 @@ void closeCheck(DocWnd& w) {
     w.ui().information("属性が未設定のマークがあります。");
 }
 
+void closeMarkEditor(DocWnd& w) {
+  closeCheck(w);
+  w.ui().repaint();
+}
+
 void toggleMarkNames(DocWnd& w) {
   w.shell.markNames = w.shell.markNames == 1 ? 0 : 1;
   w.ports.settings.writeInt("View Info", "Name", w.shell.markNames);

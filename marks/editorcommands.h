@@ -28,6 +28,9 @@ void moveToActive(DocWnd& w, const std::vector<int>& selectedDormant);
 
 // Runs when the editor closes; it closes in every case.
 void closeCheck(DocWnd& w);
+// closeCheck, then a repaint of the sheet view, which shows the changed
+// marks of this opening.
+void closeMarkEditor(DocWnd& w);
 
 // Ctrl+E: switches the drawing of mark names in the sheet view.
 void toggleMarkNames(DocWnd& w);

@@ -4,6 +4,7 @@
 
 #include "core/docwnd.h"
 #include "marks/defaultcatalog.h"
+#include "marks/editorcommands.h"
 
 namespace tgc {
 
@@ -142,15 +143,10 @@ int openAddMark(DocWnd& w) {
 }
 
 int openModifyMark(DocWnd& w, const std::vector<int>& selected) {
-  const std::vector<CatalogMark>& list = w.marks.entries(w.marks.currentList);
-  const std::vector<int> picked = normalizedSelection(selected, list.size());
-  if (picked.empty()) {
-    w.ui().warning(w.marks.currentList == kDormantList ? "「休止マーク」を選択してください。"
-                                                       : "「使用マーク」を選択してください。");
-    return -1;
-  }
+  if (selectedMarkId(w, selected) == -1) return -1;  // warned
   if (w.markProperties == nullptr) return -1;
-  const int position = picked.front();
+  const std::vector<CatalogMark>& list = w.marks.entries(w.marks.currentList);
+  const int position = normalizedSelection(selected, list.size()).front();
   const CatalogMark entry = list[position];
   const CatalogMark* found = w.wb().findMark(entry.id);
   const CatalogMark& mark = found != nullptr ? *found : entry;

@@ -166,6 +166,7 @@ TEST(Consolidation, ThreeMarksOfOneNameMergeInTwoRounds) {
   for (int c = 0; c < 3; ++c) EXPECT_EQ(boxGlyph(wb, 0, c, 0), "B") << c;
   EXPECT_EQ(boxGlyph(wb, 0, 3, 0), "D");
   EXPECT_EQ(r.w.doc.current, 1);  // both merges are one undo step
+  EXPECT_EQ(r.merge.reloads, 2);
 
   r.w.undo();
   EXPECT_EQ(r.w.wb(), before);

@@ -113,6 +113,10 @@ TEST(CloseCheck, WarnsOnceAboutUnsetAttributesInEitherList) {
   EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"属性が未設定のマークがあります。",
                                                     "属性が未設定のマークがあります。"}));
   EXPECT_EQ(r.ui.messages[0].kind, MessageKind::Information);
+  EXPECT_EQ(r.ui.repaints, 0);
+  closeMarkEditor(r.w);
+  EXPECT_EQ(r.ui.messages.size(), 3u);
+  EXPECT_EQ(r.ui.repaints, 1);
 }
 
 TEST(ToggleMarkNames, TwiceReturnsToTheFormerStateAndStoresEachValue) {

@@ -87,8 +87,10 @@ class FakeMergeDialog : public MergeDialogPort {
     choices.pop_front();
     return c;
   }
+  void entriesReloaded() override { ++reloads; }
   std::deque<MergeChoice> choices;
   std::vector<Shown> shown;
+  int reloads = 0;
 };
 
 // Presses OK once per scripted input, in order, until one is accepted; when
