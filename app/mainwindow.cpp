@@ -7,7 +7,10 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "app/aboutdialog.h"
+#include "app/clipboardcommands.h"
 #include "app/commandids.h"
+#include "app/help.h"
 #include "app/keyrouter.h"
 #include "app/menustate.h"
 #include "app/menutexts.h"
@@ -16,6 +19,10 @@
 #include "app/startup.h"
 #include "app/textstyle.h"
 #include "core/filecommands.h"
+#include "marks/editorcommands.h"
+#include "marks/wordassist.h"
+#include "sheet/ideasetting.h"
+#include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
 
 namespace tgc {
@@ -105,9 +112,8 @@ void MainWindow::buildMenus() {
     if (position == 4) actions_.value(cmd::MarkNames)->setCheckable(true);
     connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
   }
-  // Commands whose windows this program does not have yet stay greyed.
-  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor, cmd::Help,
-                 cmd::HomePage, cmd::About})
+  // Commands whose windows are not registered (setCommandHandler) stay greyed.
+  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
     actions_.value(id)->setEnabled(false);
 }
 
@@ -205,12 +211,57 @@ int MainWindow::runCommand(int id) {
     case cmd::FontChange:
       changeTextFont(w_);
       return 0;
+    case cmd::Copy:
+      return copySelectedWord(w_);
+    case cmd::Paste:
+      return pasteWord(w_);
+    case cmd::DeleteWord:
+      return deleteSelectedWord(w_);
+    case cmd::DeleteSheet:
+      return deleteCurrentSheet(w_);
+    case cmd::WordAssist:
+      return wordAssist(w_);
+    case cmd::Idea:
+      return toggleIdea(w_);
+    case cmd::CreateA:
+      return createSheet(w_, CreateKind::TypeA);
+    case cmd::CreateB:
+      return createSheet(w_, CreateKind::TypeB);
+    case cmd::CreateC:
+      return createSheet(w_, CreateKind::TypeC);
+    case cmd::PrevSheet:
+      return moveToSheet(w_, SheetMove::Previous);
+    case cmd::NextSheet:
+      return moveToSheet(w_, SheetMove::Next);
+    case cmd::FirstSheet:
+      return moveToSheet(w_, SheetMove::First);
+    case cmd::LastSheet:
+      return moveToSheet(w_, SheetMove::Last);
+    case cmd::MarkNames:
+      toggleMarkNames(w_);
+      return 0;
+    case cmd::Help:
+      return openHelp(w_, toUtf8(QCoreApplication::applicationFilePath()));
+    case cmd::HomePage:
+      return openHomePage(w_);
+    case cmd::About: {
+      AboutDialog about(this);
+      about.exec();
+      return 0;
+    }
     case cmd::Guide:
       w_.shell.guideShown = w_.shell.guideShown + 1 == 2 ? 0 : w_.shell.guideShown + 1;
       w_.ui().repaint();
       return 0;
   }
+  // Commands whose windows are registered by their owners.
+  if (const auto handler = handlers_.find(id); handler != handlers_.end()) return (*handler)();
   return 0;
+}
+
+void MainWindow::setCommandHandler(int id, std::function<int()> handler) {
+  handlers_.insert(id, std::move(handler));
+  if (QAction* a = actions_.value(id)) a->setEnabled(true);
 }
 
 std::optional<FontRecord> MainWindow::chooseFont(const FontRecord& current) {

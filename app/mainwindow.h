@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 #include <memory>
 
 #include "app/appstate.h"
@@ -38,6 +39,9 @@ class MainWindow : public QMainWindow, public AppWindowPort {
 
   // Runs a command of the command table; the result of its operation.
   int runCommand(int id);
+  // Registers the operation of a command whose window lives elsewhere (word
+  // list, idea memo, mark editor, text output, import) and enables its item.
+  void setCommandHandler(int id, std::function<int()> handler);
   // Ends an open in-place edit, committing or cancelling it.
   void endEdit(bool cancel);
 
@@ -66,6 +70,7 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   SheetView* view_ = nullptr;
   std::unique_ptr<KeyRouter> keys_;
   QMap<int, QAction*> actions_;
+  QMap<int, std::function<int()>> handlers_;
   QList<QMenu*> menus_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentEnd_ = nullptr;  // the separator after the recent-file block

@@ -217,6 +217,10 @@ int openWorkbook(DocWnd& w) {
 
 int openRecent(DocWnd& w, int entry) {
   if (entry < 0 || entry >= kRecentCount) return 0;
+  // Taken before the save question: a save as rebuilds the table and would
+  // otherwise put the just-saved file where the chosen entry was.
+  const std::string chosenPath = w.app.recent.paths[entry];
+  const std::string chosenTitle = w.app.recent.titles[entry];
   if (w.doc.modified == 1) {
     switch (w.ui().question(kSaveQuestion, true)) {
       case Answer::Yes:
@@ -230,15 +234,23 @@ int openRecent(DocWnd& w, int entry) {
   }
   emptyWorkbook(w, true);
   Document& d = w.doc;
-  d.filePath = w.app.recent.paths[entry];
-  d.fileTitle = w.app.recent.titles[entry];
+  d.filePath = chosenPath;
+  d.fileTitle = chosenTitle;
   if (d.filePath.empty()) {
     d.filePath = d.fileTitle = untitledName();
     return 0;
   }
   if (checkWorkbookFile(d.filePath, w.ui()) != 0) return 0;
   const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
-  if (failed) w.ports.settings.writeString("Recent File List", "File" + std::to_string(entry + 1), "");
+  if (failed) {
+    // The value of the failed file is emptied; a save as above may have moved
+    // it to another number.
+    for (int n = 1; n <= kRecentCount; ++n) {
+      const std::string name = "File" + std::to_string(n);
+      if (w.ports.settings.readString("Recent File List", name, "") == chosenPath)
+        w.ports.settings.writeString("Recent File List", name, "");
+    }
+  }
   finishFileOperation(w, failed, FileOpKind::OpenRecent);
   return 0;
 }

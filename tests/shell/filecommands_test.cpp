@@ -1,0 +1,281 @@
+#include "core/filecommands.h"
+
+#include "core/workbookfile.h"
+#include "tests/shell/shellrig.h"
+
+namespace tgc::test {
+namespace {
+
+const char* const kSaveQuestion = "データが更新されています。保存しますか？";
+
+class FileCommandsTest : public ShellTest {
+ protected:
+  // A workbook file holding one sheet whose theme is `theme`.
+  std::string makeWorkbookFile(const std::string& name, const std::string& theme) {
+    Rig other;
+    FakeAppWindow otherWindow;
+    other.w.app.window = &otherWindow;
+    documentStartUp(other.w, {});
+    Workbook& wb = other.w.wb();
+    const int pos = enterWord(wb, theme);
+    for (Box& b : wb.sheets.at(0).boxes)
+      if (b.column == 2 && b.row == 2) b.word = pos;
+    const std::string p = path(name);
+    writeBytes(p, serializeWorkbook(wb));
+    return p;
+  }
+  std::string theme() const {
+    const Workbook& wb = r.w.wb();
+    if (wb.sheets.empty()) return "<no sheet>";
+    for (const Box& b : wb.sheets[0].boxes)
+      if (b.column == 2 && b.row == 2) return wb.wordText(b.word);
+    return "<no theme box>";
+  }
+};
+
+TEST_F(FileCommandsTest, TitlesOfUntitledAndSavedWorkbooks) {
+  startUp();
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  modify();
+  const std::string target = path(u8s(u8"企画.tgc"));
+  r.ui.files.push_back(target);
+  EXPECT_EQ(saveAsCommand(r.w), SaveAsResult::Saved);
+  EXPECT_EQ(r.ui.title, u8s(u8"企画.tgc - 発想マス目ノート"));
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_FALSE(r.w.doc.canUndo());
+  // The dialog offered the untitled name and the workbook filter.
+  ASSERT_EQ(r.ui.fileRequests.size(), 1u);
+  EXPECT_EQ(r.ui.fileRequests[0].initialName, u8s(u8"無題"));
+  EXPECT_EQ(r.ui.fileRequests[0].filter, "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||");
+  EXPECT_EQ(r.ui.fileRequests[0].defaultExtension, "tgc");
+  // And the saved file is first in the recent list.
+  ASSERT_FALSE(window.menu.empty());
+  EXPECT_EQ(window.menu[0].text, u8s(u8"&1 企画"));
+}
+
+TEST_F(FileCommandsTest, NewOnUntitledModifiedWorkbook) {
+  startUp();
+  // Yes: Save As is shown, and no new workbook follows.
+  modify();
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(path("first.tgc"));
+  newWorkbook(r.w);
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{kSaveQuestion});
+  EXPECT_EQ(theme(), "企画");
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  EXPECT_TRUE(std::filesystem::exists(path("first.tgc")));
+
+  // Cancel keeps everything.
+  modify("別");
+  r.ui.answers = {Answer::Cancel};
+  newWorkbook(r.w);
+  EXPECT_EQ(r.w.doc.modified, 1);
+  EXPECT_EQ(theme(), "別");
+
+  // No drops the changes: a fresh untitled workbook with the default catalog.
+  r.ui.answers = {Answer::No};
+  newWorkbook(r.w);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.w.doc.filePath, u8s(u8"無題"));
+  EXPECT_EQ(r.w.wb().marks.size(), 26u);
+  EXPECT_EQ(r.w.wb().sheets.size(), 1u);
+  EXPECT_EQ(r.w.marks.activeEntries.size(), 24u);
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  // The file on disk still holds what was saved.
+  EXPECT_NE(readBytes(path("first.tgc")).find("企画"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, NewWithFileSavesThenStartsOver) {
+  startUp();
+  const std::string p = makeWorkbookFile("a.tgc", "元");
+  r.ui.files.push_back(p);
+  openWorkbook(r.w);
+  ASSERT_EQ(theme(), "元");
+  modify("変更");
+  r.ui.answers = {Answer::Yes};
+  newWorkbook(r.w);
+  EXPECT_NE(readBytes(p).find("変更"), std::string::npos);
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(theme(), "");
+}
+
+TEST_F(FileCommandsTest, OpenAnswers) {
+  startUp();
+  const std::string p = makeWorkbookFile("b.tgc", "開く");
+  // Yes on an untitled workbook runs Save; cancelling its dialog ends Open.
+  modify();
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(std::nullopt);
+  openWorkbook(r.w);
+  EXPECT_EQ(r.ui.fileRequests.size(), 1u);
+  EXPECT_EQ(theme(), "企画");
+  EXPECT_EQ(r.w.doc.modified, 1);
+  // Cancel asks nothing more.
+  r.ui.answers = {Answer::Cancel};
+  openWorkbook(r.w);
+  EXPECT_EQ(r.ui.fileRequests.size(), 1u);
+  // No goes on to the open dialog and loads.
+  r.ui.answers = {Answer::No};
+  r.ui.files.push_back(p);
+  openWorkbook(r.w);
+  EXPECT_EQ(theme(), "開く");
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  EXPECT_EQ(r.w.wb().cursorColumn, 2);
+  EXPECT_EQ(r.ui.title, "b.tgc - " + u8s(u8"発想マス目ノート"));
+  ASSERT_EQ(window.menu.size(), 1u);
+  EXPECT_EQ(window.menu[0].text, "&1 b");
+}
+
+TEST_F(FileCommandsTest, SaveOfDeletedFileDoesNotWrite) {
+  startUp();
+  const std::string p = makeWorkbookFile("gone.tgc", "x");
+  r.ui.files.push_back(p);
+  openWorkbook(r.w);
+  modify();
+  std::filesystem::remove(p);
+  r.ui.clearRecord();
+  EXPECT_EQ(saveCommand(r.w), 1);
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ファイルが存在しません。"});
+  EXPECT_FALSE(std::filesystem::exists(p));
+  EXPECT_EQ(r.w.doc.modified, 1);
+}
+
+TEST_F(FileCommandsTest, FailedSaveAsKeepsWorkbookModifiedAndNamed) {
+  startUp();
+  modify();
+  r.ui.files.push_back(path("no-such-dir/x.tgc"));
+  EXPECT_EQ(saveAsCommand(r.w), SaveAsResult::Failed);
+  EXPECT_EQ(r.w.doc.modified, 1);
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.w.doc.filePath, u8s(u8"無題"));
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  // Closing still offers to save.
+  r.ui.answers = {Answer::Cancel};
+  EXPECT_EQ(confirmClose(r.w), 1);
+  EXPECT_EQ(r.ui.texts().back(), kSaveQuestion);
+}
+
+TEST_F(FileCommandsTest, RecentEntryWithSaveQuestion) {
+  startUp();
+  const std::string p = makeWorkbookFile("recent.tgc", "最近");
+  r.settings.writeString("Recent File List", "File1", p);
+  refreshRecentList(r.w);
+  // Yes on an untitled workbook: cancelling Save As leaves it open.
+  modify();
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(std::nullopt);
+  openRecent(r.w, 0);
+  EXPECT_EQ(theme(), "企画");
+  EXPECT_EQ(r.w.doc.modified, 1);
+  // Yes and a completed Save As: saved, then the recent file opens.
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(path("saved.tgc"));
+  openRecent(r.w, 0);
+  EXPECT_NE(readBytes(path("saved.tgc")).find("企画"), std::string::npos);
+  EXPECT_EQ(theme(), "最近");
+  EXPECT_EQ(r.w.doc.modified, 0);
+  // The list now holds both, the opened file first.
+  ASSERT_EQ(window.menu.size(), 2u);
+  EXPECT_EQ(window.menu[0].text, "&1 recent");
+  EXPECT_EQ(window.menu[1].text, "&2 saved");
+  // No: changes are dropped.
+  modify("捨てる");
+  r.ui.answers = {Answer::No};
+  openRecent(r.w, 1);
+  EXPECT_EQ(theme(), "企画");
+  // Cancel: nothing happens.
+  modify("残す");
+  r.ui.answers = {Answer::Cancel};
+  openRecent(r.w, 0);
+  EXPECT_EQ(theme(), "残す");
+}
+
+TEST_F(FileCommandsTest, RecentEntryThatFailsToLoadIsCleared) {
+  startUp();
+  const std::string good = makeWorkbookFile("good.tgc", "良");
+  const std::string badBytes = readBytes(makeWorkbookFile("bad.tgc", "悪"));
+  // The header passes the check; the body ends early.
+  writeBytes(path("bad.tgc"), badBytes.substr(0, 40));
+  r.settings.writeString("Recent File List", "File1", path("bad.tgc"));
+  r.settings.writeString("Recent File List", "File2", good);
+  refreshRecentList(r.w);
+  ASSERT_EQ(window.menu.size(), 2u);
+  r.ui.clearRecord();
+  openRecent(r.w, 0);
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ファイルが存在しないか、ファイルにエラーがあります。"});
+  EXPECT_TRUE(r.w.wb().sheets.empty());
+  EXPECT_TRUE(r.w.wb().marks.empty());
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  // The failed entry's value was emptied, so the rebuild dropped it.
+  EXPECT_EQ(r.settings.readString("Recent File List", "File1", ""), good);
+  ASSERT_EQ(window.menu.size(), 1u);
+  EXPECT_EQ(window.menu[0].text, "&1 good");
+}
+
+TEST_F(FileCommandsTest, CloseAnswers) {
+  startUp();
+  EXPECT_EQ(confirmClose(r.w), 0);  // unmodified: no question
+  EXPECT_TRUE(r.ui.messages.empty());
+  modify();
+  r.ui.answers = {Answer::Cancel};
+  EXPECT_EQ(confirmClose(r.w), 1);
+  EXPECT_EQ(r.w.doc.modified, 1);
+  r.ui.answers = {Answer::No};
+  EXPECT_EQ(confirmClose(r.w), 0);
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(std::nullopt);
+  EXPECT_EQ(confirmClose(r.w), 1);  // Save As cancelled: stay open
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(path("close.tgc"));
+  EXPECT_EQ(confirmClose(r.w), 0);
+  EXPECT_TRUE(std::filesystem::exists(path("close.tgc")));
+  // With a file, Yes saves there.
+  modify("後");
+  r.ui.answers = {Answer::Yes};
+  EXPECT_EQ(confirmClose(r.w), 0);
+  EXPECT_NE(readBytes(path("close.tgc")).find("後"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, CommandLinePathIsRelativeToCurrentDirectory) {
+  const std::string p = makeWorkbookFile("cmd.tgc", "起動");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  startUp("cmd.tgc");
+  std::filesystem::current_path(before);
+  EXPECT_EQ(theme(), "起動");
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  EXPECT_EQ(r.ui.title, "cmd.tgc - " + u8s(u8"発想マス目ノート"));
+  ASSERT_EQ(window.menu.size(), 1u);
+  EXPECT_EQ(window.menu[0].text, "&1 cmd");
+}
+
+TEST_F(FileCommandsTest, OpenPathRefusedLeavesWorkbook) {
+  startUp();
+  modify();
+  openPath(r.w, path("missing.tgc"));
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ファイルが存在しません。"});
+  EXPECT_EQ(theme(), "企画");
+  EXPECT_EQ(r.w.doc.modified, 1);
+}
+
+TEST_F(FileCommandsTest, DroppedFileOnModifiedWorkbookAsksFirst) {
+  startUp();
+  const std::string p = makeWorkbookFile("drop.tgc", "落");
+  modify();
+  r.ui.answers = {Answer::Cancel};
+  openPath(r.w, p);
+  EXPECT_EQ(theme(), "企画");
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(path("kept.tgc"));
+  openPath(r.w, p);
+  EXPECT_EQ(theme(), "落");
+  EXPECT_NE(readBytes(path("kept.tgc")).find("企画"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tgc::test

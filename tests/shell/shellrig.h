@@ -1,0 +1,101 @@
+// A controller after start-up, wired to the scripted fakes, with a fake main
+// window and a scratch directory for workbook files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/appstate.h"
+#include "app/startup.h"
+#include "core/docwnd.h"
+#include "tests/support/fakes.h"
+
+namespace tgc::test {
+
+class FakeAppWindow : public AppWindowPort {
+ public:
+  void setRecentMenu(const std::vector<RecentMenuItem>& items) override {
+    menu = items;
+    ++menuRebuilds;
+  }
+  std::optional<FontRecord> chooseFont(const FontRecord& current) override {
+    fontDialogStart = current;
+    ++fontDialogs;
+    return fontAnswer;
+  }
+  std::optional<uint32_t> chooseColor(uint32_t current) override {
+    colorDialogStart = current;
+    ++colorDialogs;
+    return colorAnswer;
+  }
+  void applyTextFont(const FontRecord& record) override { applied.push_back(record); }
+
+  std::vector<RecentMenuItem> menu;
+  int menuRebuilds = 0;
+  std::optional<FontRecord> fontAnswer;
+  FontRecord fontDialogStart;
+  int fontDialogs = 0;
+  std::optional<uint32_t> colorAnswer;
+  uint32_t colorDialogStart = 0;
+  int colorDialogs = 0;
+  std::vector<FontRecord> applied;
+};
+
+// Literals in these tests are CP932; titles and paths are UTF-8.
+inline std::string u8s(const char8_t* s) {
+  return reinterpret_cast<const char*>(s);
+}
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("tgc-shell-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    r.w.app.window = &window;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+
+  void startUp(const std::string& commandLine = {}) {
+    StartUpArgs args;
+    args.windowWidth = 800;
+    args.windowHeight = 600;
+    args.commandLinePath = commandLine;
+    documentStartUp(r.w, args);
+  }
+
+  std::string path(const std::string& name) const { return (dir / name).string(); }
+
+  static void writeBytes(const std::string& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+  }
+  static std::string readBytes(const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // The word the test puts into the theme box of the current sheet, as a
+  // recorded change: the workbook becomes modified.
+  void modify(const std::string& word = "企画") {
+    r.w.doc.recordChange();
+    Workbook& wb = r.w.wb();
+    const int pos = enterWord(wb, word);
+    for (Box& b : wb.sheets.at(wb.currentSheet).boxes)
+      if (b.column == 2 && b.row == 2) b.word = pos;
+  }
+
+  Rig r;
+  FakeAppWindow window;
+  std::filesystem::path dir;
+};
+
+}  // namespace tgc::test
