@@ -1,0 +1,81 @@
+#include "cli/clisupport.h"
+
+#include <iostream>
+
+#include "core/cp932.h"
+
+namespace tgc::cli {
+
+Answer ConsoleUi::message(MessageKind, const std::string& text, Buttons buttons) {
+  ++messageCount;
+  printError(consoleText(text));
+  switch (buttons) {
+    case Buttons::Ok:
+      return Answer::Ok;
+    case Buttons::OkCancel:
+      return Answer::Cancel;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+      break;
+  }
+  return Answer::No;
+}
+
+std::optional<std::string> ConsoleUi::chooseOpenFile(const FileDialogRequest&) {
+  return std::nullopt;
+}
+
+std::optional<std::string> ConsoleUi::chooseSaveFile(const FileDialogRequest&) {
+  return std::nullopt;
+}
+
+std::string consoleText(const std::string& cp932) {
+  if (std::optional<std::string> utf8 = cp932ToUtf8(cp932)) return *utf8;
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : cp932) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out += "\\x";
+      out.push_back(digits[c >> 4]);
+      out.push_back(digits[c & 0xF]);
+    }
+  }
+  return out;
+}
+
+void printError(const std::string& utf8) {
+  std::cerr << utf8 << '\n' << std::flush;
+}
+
+std::string toHex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out.push_back(digits[c >> 4]);
+    out.push_back(digits[c & 0xF]);
+  }
+  return out;
+}
+
+std::optional<std::string> fromHex(const std::string& hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string out;
+  out.reserve(hex.size() / 2);
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const int hi = digit(hex[i]), lo = digit(hex[i + 1]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    out.push_back(static_cast<char>(hi << 4 | lo));
+  }
+  return out;
+}
+
+}  // namespace tgc::cli

@@ -1,0 +1,49 @@
+// Shared pieces of the tgc command-line tool: exit codes, a console
+// implementation of the core's UiPort, and console text conversion.
+//
+// The tool's sources are UTF-8 (they are not compiled to CP932 like the
+// core), so their own messages are UTF-8; texts from the core arrive as
+// CP932 and are converted before they reach the console.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/ports.h"
+
+namespace tgc::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the command ran and failed
+inline constexpr int kExitUsage = 2;    // the command line was wrong
+
+// A UiPort for a console without a person at it: messages go to stderr as
+// UTF-8 lines, questions are answered No (confirmations Cancel), file
+// dialogs are cancelled, and window requests are ignored.
+class ConsoleUi : public UiPort {
+ public:
+  Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
+  std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
+  void repaint() override {}
+  void setTitle(const std::string&) override {}
+  void focusView() override {}
+  void beginWait() override {}
+  void endWait() override {}
+
+  int messageCount = 0;
+};
+
+// CP932 text as UTF-8 for the console; bytes that are no CP932 text are
+// shown as \xNN escapes so nothing is lost or garbled.
+std::string consoleText(const std::string& cp932);
+
+// Writes one UTF-8 line to stderr.
+void printError(const std::string& utf8);
+
+// Lower-case hexadecimal of the bytes, and back (nullopt for bad digits or
+// an odd length).
+std::string toHex(const std::string& bytes);
+std::optional<std::string> fromHex(const std::string& hex);
+
+}  // namespace tgc::cli
