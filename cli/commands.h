@@ -17,5 +17,7 @@ using RegisterCommand = void (*)(CLI::App& app, CommandContext& context);
 void registerCheckCommand(CLI::App& app, CommandContext& context);
 void registerDumpCommand(CLI::App& app, CommandContext& context);
 void registerBuildCommand(CLI::App& app, CommandContext& context);
+void registerExportCommand(CLI::App& app, CommandContext& context);
+void registerImportCommand(CLI::App& app, CommandContext& context);
 
 }  // namespace tgc::cli

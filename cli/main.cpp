@@ -26,6 +26,8 @@ const RegisterCommand kCommands[] = {
     registerCheckCommand,
     registerDumpCommand,
     registerBuildCommand,
+    registerExportCommand,
+    registerImportCommand,
 };
 
 }  // namespace

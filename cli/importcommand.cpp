@@ -1,0 +1,103 @@
+// tgc import FILE OTHER -o OUT: FILE with OTHER imported into it, as the
+// program's import does (consolidation declined), written to OUT. The
+// report goes to stdout; a refusal goes to stderr with exit 1.
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "cli/clisupport.h"
+#include "cli/commands.h"
+#include "core/docwnd.h"
+#include "core/importworkbook.h"
+#include "core/workbookfile.h"
+
+namespace tgc::cli {
+namespace {
+
+struct ImportArgs {
+  std::string file;
+  std::string other;
+  std::string out;
+};
+
+// Keeps the messages instead of printing them at once: the import's report
+// belongs on stdout, everything else on stderr.
+class RecordingUi : public ConsoleUi {
+ public:
+  Answer message(MessageKind, const std::string& text, Buttons buttons) override {
+    texts.push_back(text);
+    return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+  }
+  void printAll() const {
+    for (const std::string& t : texts) printError(consoleText(t));
+  }
+  std::vector<std::string> texts;
+};
+
+class NoClock : public ClockPort {
+ public:
+  int64_t nowSeconds() override { return 0; }
+};
+class NoSettings : public SettingsPort {
+ public:
+  int readInt(const std::string&, const std::string&, int fallback) override { return fallback; }
+  std::string readString(const std::string&, const std::string&, const std::string& fallback) override {
+    return fallback;
+  }
+  void writeInt(const std::string&, const std::string&, int) override {}
+  void writeString(const std::string&, const std::string&, const std::string&) override {}
+};
+class NoClipboard : public ClipboardPort {
+ public:
+  void setText(const std::string&) override {}
+  std::optional<std::string> text() override { return std::nullopt; }
+};
+class NoShell : public ShellPort {
+ public:
+  bool open(const std::string&) override { return false; }
+};
+
+int runImport(const ImportArgs& args) {
+  RecordingUi ui;
+  NoClock clock;
+  NoSettings settings;
+  NoClipboard clipboard;
+  NoShell shell;
+  DocWnd w(Ports{ui, clock, settings, clipboard, shell});
+  if (checkWorkbookFile(args.file, ui) != 0) {
+    ui.printAll();
+    return kExitFailure;
+  }
+  w.doc.filePath = args.file;
+  if (loadWorkbook(w.doc, kLoadOpen, ui) != 0) {
+    printError("ファイルを読み込めませんでした。");
+    return kExitFailure;
+  }
+  w.marks.reloadEntries(w.wb());
+  w.doc.resetHistory();
+  if (importWorkbookFile(w, args.other) != 0) {
+    ui.printAll();
+    return kExitFailure;
+  }
+  w.doc.filePath = args.out;
+  if (saveWorkbook(w.doc, ui) != 0) {
+    printError("tgc: cannot write " + args.out);
+    return kExitFailure;
+  }
+  // The last message is the report: the completion or the near-duplicate text.
+  if (!ui.texts.empty()) std::cout << consoleText(ui.texts.back()) << '\n' << std::flush;
+  return kExitOk;
+}
+
+}  // namespace
+
+void registerImportCommand(CLI::App& app, CommandContext& context) {
+  CLI::App* sub = app.add_subcommand("import", "Import workbook OTHER into FILE and write the result to OUT");
+  auto args = std::make_shared<ImportArgs>();
+  sub->add_option("FILE", args->file, "Workbook file (.tgc)")->required();
+  sub->add_option("OTHER", args->other, "Workbook file to import (.tgc)")->required();
+  sub->add_option("-o,--output", args->out, "Output workbook file")->required();
+  sub->callback([&context, args] { context.exitCode = runImport(*args); });
+}
+
+}  // namespace tgc::cli
