@@ -102,13 +102,13 @@ void drawButton(QPainter& p, int index, qreal left, bool highlighted) {
   const QRectF tile(left + 1.5, 1.5, w - 3, kButtonRow - 3);
   QLinearGradient body(tile.topLeft(), tile.bottomLeft());
   if (highlighted) {
-    body.setColorAt(0, QColor(178, 226, 255));
-    body.setColorAt(1, QColor(92, 178, 245));
+    body.setColorAt(0, QColor(200, 236, 255));
+    body.setColorAt(1, QColor(118, 196, 250));
   } else {
-    body.setColorAt(0, QColor(128, 198, 248));
-    body.setColorAt(1, QColor(36, 126, 212));
+    body.setColorAt(0, QColor(156, 216, 252));
+    body.setColorAt(1, QColor(62, 154, 230));
   }
-  p.setPen(QPen(highlighted ? QColor(70, 150, 220) : QColor(26, 96, 172), 1.0));
+  p.setPen(QPen(highlighted ? QColor(80, 160, 226) : QColor(40, 116, 196), 1.0));
   p.setBrush(body);
   p.drawRoundedRect(tile, 8, 8);
 

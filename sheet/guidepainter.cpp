@@ -257,8 +257,9 @@ void paintMarkTooltip(QPainter& p, const DocWnd& w, int W, int H, GridPos at) {
   if (!wrapped) {
     p.drawText(place.left + 7, y + lh + 8 + fm.ascent(), line2);
   } else {
-    // The note wraps over the last two lines of the balloon.
-    WrappedText(line2, font, place.width - 14).draw(p, QPoint(place.left + 7, y + lh + 8), y + height);
+    // The note wraps over the last two lines of the balloon; what does not
+    // fit them is cut off.
+    WrappedText(line2, font, place.width - 14).draw(p, QPoint(place.left + 7, y + lh + 8), y + 3 * lh + 8);
   }
 }
 

@@ -49,7 +49,10 @@ TEST(Shots, SheetTypesGuideAndTooltips) {
   saveShot(zoom(focused, QRect(0, 600, 200, 168)), "zoom_bottomleft.png");
   saveShot(zoom(focused, QRect(880, 0, 144, 160)), "zoom_topright.png");
   saveShot(zoom(focused, QRect(30, 0, 330, 70)), "zoom_buttons.png");
-  saveShot(r.view.render(2), "typeA_filled_x2.png");
+  const QImage x2 = r.view.render(2);
+  saveShot(x2, "typeA_filled_x2.png");
+  saveShot(x2.copy(QRect(1100, 860, 500, 300)), "x2_stamp.png");
+  saveShot(x2.copy(QRect(0, 0, 720, 260)), "x2_header.png");
   r.w.shell.guideShown = 1;
   saveShot(r.image(), "guide_typeA.png");
   r.w.shell.guideShown = 0;
