@@ -1,0 +1,220 @@
+// End-to-end runs of `tgc check`, `tgc dump` and `tgc build` and of the
+// tool's command-line handling. This file is UTF-8 (the tool's output is).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "core/cp932.h"
+#include "core/fileio.h"
+#include "core/workbookfile.h"
+
+namespace tgc {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+struct ToolRun {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string sjis(const char* utf8) {
+  return utf8ToCp932(utf8).value();
+}
+
+class TgcTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "tgc-cli-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  std::string path(const std::string& name) const { return (dir / name).string(); }
+  std::string write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+    return path(name);
+  }
+  static std::string read(const std::string& p) {
+    std::string s;
+    readWholeFile(p, s);
+    return s;
+  }
+  static std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+  }
+  // Runs tgc with the arguments (already quoted where needed).
+  ToolRun tgc(const std::string& args) const {
+    const std::string out = path("stdout.txt"), err = path("stderr.txt");
+    const std::string command = quote(TGC_EXE) + " " + args + " >" + quote(out) + " 2>" + quote(err);
+    const int status = std::system(command.c_str());
+    ToolRun r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = read(out);
+    r.err = read(err);
+    return r;
+  }
+
+  fs::path dir;
+};
+
+// Uses every field, stored values the loader would repair, both string
+// forms of the dump and all three length prefixes.
+Workbook sample() {
+  Workbook wb;
+  wb.words.push_back({0, 1, sjis("山")});
+  wb.words.push_back({0, 0, ""});
+  wb.words.push_back({0, 0, std::string(300, 'x')});
+  wb.words.push_back({0, 0, std::string("\xED\x40", 2)});  // NEC twin of U+7E8A
+  wb.words.push_back({0, 0, std::string("a\x81", 2)});     // a lone lead byte
+  Sheet s;
+  for (int i = 0; i < 25; ++i) {
+    Box b;
+    b.word = i == 0 ? 0 : (i == 1 ? 999 : -1);
+    b.mark = i % 3;
+    b.idea = i == 5;
+    b.spare = 4;
+    b.assisted = i == 7;
+    b.column = i % 5;
+    b.row = i / 5;
+    b.sheetType = 2;
+    s.boxes.push_back(b);
+  }
+  wb.sheets.push_back(s);
+  wb.sheets.push_back(Sheet{});  // a sheet without boxes, as stored
+  wb.marks.push_back({0, sjis("□"), sjis("テーマ"), std::string(70000, 'n'), 0, 0, 0, 1});
+  wb.marks.push_back({7, "", sjis("名前"), "", 1, 1, 2, 110});
+  wb.memos.push_back({0, sjis("メモ\r\n二行目")});
+  wb.memos.push_back({-5, ""});
+  wb.currentSheet = 42;
+  return wb;
+}
+
+TEST_F(TgcTool, CheckIsSilentOnSuccessAndExplainsRefusals) {
+  const std::string good = serializeWorkbook(sample());
+  ToolRun r = tgc("check " + quote(write("a.tgc", good)));
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+
+  r = tgc("check " + quote(write("a.TGC", good)));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "拡張子が異なります。\n");
+  r = tgc("check " + quote(path("none.tgc")));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "ファイルが存在しません。\n");
+  r = tgc("check " + quote(write("v.tgc", good.substr(0, 17) + std::string("\x67\0\0\0", 4))));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "ファイルバージョンが違います。\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(TgcTool, DumpShowsStoredValuesInFileOrder) {
+  ToolRun r = tgc("dump " + quote(write("s.tgc", serializeWorkbook(sample()))));
+  ASSERT_EQ(r.code, 0) << r.err;
+  const Json j = Json::parse(r.out);
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : j.items()) keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"version", "words", "sheets", "marks", "memos", "currentSheet"}));
+  EXPECT_EQ(j["version"], 102);
+  EXPECT_EQ(j["words"][0], Json::parse(R"({"hasMemo": 1, "text": "山"})"));
+  EXPECT_EQ(j["words"][1]["text"], "");
+  EXPECT_EQ(j["words"][3]["text"], Json::parse(R"({"hex": "ed40"})"));
+  EXPECT_EQ(j["words"][4]["text"], Json::parse(R"({"hex": "6181"})"));
+  EXPECT_EQ(j["sheets"][0]["boxes"][1]["word"], 999);  // not repaired
+  EXPECT_EQ(j["sheets"][0]["boxes"][0],
+            Json::parse(R"({"word": 0, "mark": 0, "idea": 0, "spare": 4, "assisted": 0,
+                            "column": 0, "row": 0, "sheetType": 2})"));
+  EXPECT_EQ(j["sheets"][1]["boxes"], Json::array());
+  EXPECT_EQ(j["marks"][0]["glyph"], "□");
+  EXPECT_EQ(j["marks"][1], Json::parse(R"({"id": 7, "glyph": "", "name": "名前", "note": "", "dormant": 1,
+                            "deleteFlag": 1, "attribute": 2, "sheetUsage": 110})"));
+  EXPECT_EQ(j["memos"][0], Json::parse(R"({"word": 0, "text": "メモ\r\n二行目"})"));
+  EXPECT_EQ(j["memos"][1]["word"], -5);
+  EXPECT_EQ(j["currentSheet"], 42);
+}
+
+TEST_F(TgcTool, DumpThenBuildGivesTheSameBytes) {
+  const std::string original = serializeWorkbook(sample());
+  ToolRun r = tgc("dump " + quote(write("s.tgc", original)));
+  ASSERT_EQ(r.code, 0) << r.err;
+  write("s.json", r.out);
+  r = tgc("build " + quote(path("s.json")) + " " + quote(path("t.tgc")));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out + r.err, "");
+  EXPECT_TRUE(read(path("t.tgc")) == original);
+}
+
+TEST_F(TgcTool, BuildAcceptsHexAndNamesTheFaultyField) {
+  Json j = Json::parse(tgc("dump " + quote(write("s.tgc", serializeWorkbook(sample())))).out);
+  // A string may be given in either form.
+  j["words"][0]["text"] = Json::parse(R"({"hex": "8E52"})");
+  write("hex.json", j.dump());
+  ASSERT_EQ(tgc("build " + quote(path("hex.json")) + " " + quote(path("hex.tgc"))).code, 0);
+  EXPECT_TRUE(read(path("hex.tgc")) == serializeWorkbook(sample()));
+
+  struct Case {
+    std::function<void(Json&)> change;
+    std::string field;
+  };
+  const Case cases[] = {
+      {[](Json& x) { x["words"][0].erase("text"); }, "words[0].text"},
+      {[](Json& x) { x["sheets"][0]["boxes"][3].erase("sheetType"); }, "sheets[0].boxes[3].sheetType"},
+      {[](Json& x) { x.erase("currentSheet"); }, "currentSheet"},
+      {[](Json& x) { x["marks"][1]["name"] = "café"; }, "marks[1].name"},
+      {[](Json& x) { x["memos"][0]["text"] = Json::parse(R"({"hex": "8g"})"); }, "memos[0].text.hex"},
+      {[](Json& x) { x["marks"][0]["id"] = 4294967296LL; }, "marks[0].id"},
+      {[](Json& x) { x["words"][1]["hasMemo"] = "1"; }, "words[1].hasMemo"},
+  };
+  for (const Case& c : cases) {
+    Json broken = j;
+    c.change(broken);
+    write("bad.json", broken.dump());
+    const ToolRun r = tgc("build " + quote(path("bad.json")) + " " + quote(path("bad.tgc")));
+    EXPECT_EQ(r.code, 1) << c.field;
+    EXPECT_NE(r.err.find(c.field), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(path("bad.tgc"))) << c.field;
+  }
+  write("bad.json", "{\"version\": 102, ");
+  EXPECT_EQ(tgc("build " + quote(path("bad.json")) + " " + quote(path("bad.tgc"))).code, 1);
+}
+
+TEST_F(TgcTool, DumpOfAFileThatPassesTheCheckButEndsEarlyFails) {
+  const std::string good = serializeWorkbook(sample());
+  const ToolRun r = tgc("dump " + quote(write("cut.tgc", good.substr(0, good.size() - 2))));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ファイルを読み込めませんでした。\n");
+  EXPECT_EQ(tgc("dump " + quote(path("none.tgc"))).err, "ファイルが存在しません。\n");
+}
+
+TEST_F(TgcTool, HelpAndUsageErrors) {
+  ToolRun r = tgc("--help");
+  EXPECT_EQ(r.code, 0);
+  for (const char* command : {"check", "dump", "build"}) EXPECT_NE(r.out.find(command), std::string::npos);
+  r = tgc("build --help");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("OUT"), std::string::npos);
+  for (const char* args : {"", "frobnicate x.tgc", "check", "check a.tgc b.tgc", "build only-one.json",
+                           "dump --no-such-option a.tgc"}) {
+    r = tgc(args);
+    EXPECT_EQ(r.code, 2) << args;
+    EXPECT_FALSE(r.err.empty()) << args;
+  }
+}
+
+}  // namespace
+}  // namespace tgc
