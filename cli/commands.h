@@ -19,5 +19,6 @@ void registerDumpCommand(CLI::App& app, CommandContext& context);
 void registerBuildCommand(CLI::App& app, CommandContext& context);
 void registerExportCommand(CLI::App& app, CommandContext& context);
 void registerImportCommand(CLI::App& app, CommandContext& context);
+void registerNewCommand(CLI::App& app, CommandContext& context);
 
 }  // namespace tgc::cli

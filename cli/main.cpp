@@ -28,6 +28,7 @@ const RegisterCommand kCommands[] = {
     registerBuildCommand,
     registerExportCommand,
     registerImportCommand,
+    registerNewCommand,
 };
 
 }  // namespace
