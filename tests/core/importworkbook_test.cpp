@@ -9,6 +9,7 @@
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "marks/markeditor.h"
+#include "marks/markproperties.h"
 #include "tests/support/fakes.h"
 
 namespace tgc {
@@ -372,6 +373,11 @@ TEST_F(ImportCommand, ImportCanGrowTheCatalogPastTheLimit) {
   // the file's mark 1000 has the id 1000 again.
   EXPECT_EQ(rig.w.wb().sheets[3].boxes[0].mark, 1000);
   EXPECT_EQ(rig.w.wb().marks[1000].name, "974");
+  // Adding a mark by hand is refused now.
+  rig.ui.clearRecord();
+  EXPECT_EQ(openAddMark(rig.w), -1);
+  EXPECT_EQ(rig.ui.texts(),
+            std::vector<std::string>{"最大マーク件数 1000件 を上回るため、追加は行えません。"});
 }
 
 }  // namespace
