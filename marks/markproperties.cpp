@@ -149,7 +149,8 @@ int openModifyMark(DocWnd& w, const std::vector<int>& selected) {
   const int position = normalizedSelection(selected, list.size()).front();
   const CatalogMark entry = list[position];
   const CatalogMark* found = w.wb().findMark(entry.id);
-  const CatalogMark& mark = found != nullptr ? *found : entry;
+  // A copy: a commit rewrites the catalog while the dialog is still open.
+  const CatalogMark mark = found != nullptr ? *found : entry;
   MarkPropertiesRequest request{MarkDialogMode::Modify,
                                 {mark.glyph, mark.name, mark.note, mark.attribute},
                                 usedOnTypeBOrC(mark.sheetUsage)};
