@@ -1,8 +1,10 @@
 #include "sheet/guidepainter.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
+#include <memory>
 
 #include "core/docwnd.h"
 #include "sheet/interaction.h"
@@ -72,6 +74,16 @@ const char* const kButtonLabels[kHeaderButtonCount] = {
     "後のシート  (F4)",          "アイデア登録  Ctrl+Enter",
 };
 
+// The guide's texts are fixed, so their layouts are kept between paints.
+const WrappedText& layoutOf(const QString& text, const QFont& font, int width) {
+  static QHash<QString, std::shared_ptr<WrappedText>> cache;
+  const QString key = font.key() + QChar(0x1F) + QString::number(width) + QChar(0x1F) + text;
+  auto it = cache.find(key);
+  if (it != cache.end()) return **it;
+  if (cache.size() > 256) cache.clear();
+  return **cache.insert(key, std::make_shared<WrappedText>(text, font, width));
+}
+
 int typeIndex(SheetType t) {
   return t == TypeB || t == TypeC ? t : 0;
 }
@@ -123,7 +135,7 @@ GuideBalloon guideBalloon(SheetType type, int step, int W, int H) {
   const int O = step == 0 ? 170 : 220;
   int P = O + 20;
   // Measured in the width the text is drawn in, so no line is cut off.
-  const int Q = WrappedText(guideStepText(type, step), SheetFonts::get().guideText, O).height();
+  const int Q = layoutOf(guideStepText(type, step), SheetFonts::get().guideText, O).height();
   const int S = Q + 16;
   int a = 0, Y = 0;
   switch (s.direction) {
@@ -193,7 +205,7 @@ void paintGuideOverlay(QPainter& p, int W, int H, SheetType type) {
     }
     drawCircle(p, g.left - 12, g.top - 12, 30, kGuideMark);
     p.setPen(Qt::black);
-    WrappedText(guideStepText(type, k), f.guideText, g.width - 20)
+    layoutOf(guideStepText(type, k), f.guideText, g.width - 20)
         .draw(p, QPoint(g.left + 10, g.top + 8), g.top + g.height);
     p.setFont(f.guideNumber);
     p.setPen(Qt::white);
@@ -201,7 +213,7 @@ void paintGuideOverlay(QPainter& p, int W, int H, SheetType type) {
   }
 
   // Purpose box with the type label.
-  const WrappedText purpose(guidePurposeText(type), f.guideText, 450);
+  const WrappedText& purpose = layoutOf(guidePurposeText(type), f.guideText, 450);
   const int h = purpose.height();
   drawRoundBox(p, 35, 40, 470, h + 16, 10, kGuideFill, kGuideFill);
   p.setPen(Qt::black);

@@ -101,7 +101,9 @@ SheetView::~SheetView() {
 
 void SheetView::setTextFont(const QFont& font) {
   textFont_ = font;
-  editor_->setFont(font);
+  // Stored settings name the classic Windows faces; use their stand-ins.
+  textFont_.setFamily(mapFontFace(font.family()));
+  editor_->setFont(textFont_);
   update();
 }
 

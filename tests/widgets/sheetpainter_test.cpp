@@ -189,6 +189,35 @@ TEST(SheetPainting, WideGlyphFallsBackToASmallerFont) {
   EXPECT_EQ(count(img, QRect(b.left + 33, b.top, 30, 28), paint::kAccent), 0);
 }
 
+TEST(SheetPainting, PressedMarkCellMovesTheSelectedGlyphTwoPixels) {
+  PaintRig r;
+  r.select(3, 1);
+  const Rect b = boxRect(r.layout(), 3, 1);
+  const QRect cell(b.left, b.top, 30, 30);
+  const QImage normal = r.paint().copy(cell);
+  r.w.view.markCellPressed = true;
+  r.w.view.pressedBox = {3, 1};
+  const QImage pressed = r.paint().copy(cell);
+  EXPECT_EQ(pressed.copy(3, 3, 24, 24), normal.copy(1, 1, 24, 24));
+  r.w.view.pressedBox = {-1, 1};  // pressed outside the grid: not moved
+  EXPECT_EQ(r.paint().copy(cell), normal);
+}
+
+TEST(SheetPainting, DoubleRatioKeepsTheDeskStripesOneLogicalPixelHigh) {
+  PaintRig r;
+  const QImage img = r.view.render(2);
+  ASSERT_EQ(img.size(), QSize(2 * kW, 2 * kH));
+  EXPECT_EQ(img.pixelColor(4, 0), QColor(232, 186, 140));
+  EXPECT_EQ(img.pixelColor(4, 1), QColor(232, 186, 140));
+  EXPECT_EQ(img.pixelColor(4, 2), QColor(235, 203, 148));
+  EXPECT_EQ(img.pixelColor(4, 4), QColor(238, 206, 164));
+  // One-pixel grid lines become two device pixels, not a blur.
+  const int x = 2 * r.X(1), y = 2 * (r.layout().top0 + 30);
+  EXPECT_EQ(img.pixelColor(x, y), paint::kLine);
+  EXPECT_EQ(img.pixelColor(x + 1, y), paint::kLine);
+  EXPECT_EQ(img.pixelColor(x + 2, y), QColor(Qt::white));
+}
+
 TEST(SheetPainting, WorkbookWithoutSheetsPaintsTheEmptyGrid) {
   PaintRig r;
   r.wb().sheets.clear();

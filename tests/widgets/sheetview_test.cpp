@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "sheet/sheetfonts.h"
 #include "tests/widgets/viewrig.h"
 
 namespace tgc::test {
@@ -218,6 +219,34 @@ TEST(SheetView, TimersRunScaledAndOneShot) {
   timers.startTimer(kTimerButtonHover, 2000);
   timers.stopTimer(kTimerButtonHover);
   EXPECT_FALSE(spy.wait(100));
+}
+
+}  // namespace
+}  // namespace tgc::test
+
+namespace tgc::test {
+namespace {
+
+TEST(SheetFonts, ClassicFacesMapToInstalledFonts) {
+  EXPECT_EQ(mapFontFace(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("IPAGothic"));
+  EXPECT_EQ(mapFontFace(QStringLiteral("ＭＳ Ｐゴシック")), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(mapFontFace(QStringLiteral("ＭＳ 明朝")), QStringLiteral("IPAPMincho"));
+  EXPECT_EQ(mapFontFace(QStringLiteral("Times New Roman")), QStringLiteral("Liberation Serif"));
+  EXPECT_EQ(mapFontFace(QStringLiteral("Noto Sans")), QStringLiteral("Noto Sans"));
+  const QFont word = defaultWordFont();
+  EXPECT_EQ(word.family(), QStringLiteral("IPAPMincho"));
+  EXPECT_EQ(word.pixelSize(), 19);
+  EXPECT_TRUE(word.bold());
+}
+
+TEST(SheetFonts, TheViewAndItsEditorTakeTheUsersFontUnderItsInstalledName) {
+  ViewRig r;
+  QFont chosen(QStringLiteral("ＭＳ Ｐゴシック"));
+  chosen.setPixelSize(23);
+  r.view.setTextFont(chosen);
+  EXPECT_EQ(r.view.textFont().family(), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(r.view.textFont().pixelSize(), 23);
+  EXPECT_EQ(r.view.editor()->font().family(), QStringLiteral("IPAPGothic"));
 }
 
 }  // namespace
