@@ -35,36 +35,6 @@ class UniqueWordRows {
   std::unordered_map<int32_t, bool> seen_;
 };
 
-// A min tree over the rows' mark ids, for finding the first later row with a
-// smaller id without scanning.
-class MinTree {
- public:
-  explicit MinTree(const std::vector<OutputRow>& rows) {
-    while (size_ < rows.size()) size_ *= 2;
-    tree_.assign(2 * size_, INT32_MAX);
-    for (size_t i = 0; i < rows.size(); ++i) tree_[size_ + i] = rows[i].mark;
-    for (size_t n = size_ - 1; n >= 1; --n) tree_[n] = std::min(tree_[2 * n], tree_[2 * n + 1]);
-  }
-  void set(size_t i, int32_t v) {
-    size_t n = size_ + i;
-    tree_[n] = v;
-    for (n /= 2; n >= 1; n /= 2) tree_[n] = std::min(tree_[2 * n], tree_[2 * n + 1]);
-  }
-  // First position >= from whose value is below v, or -1.
-  long firstBelow(size_t from, int32_t v) const { return find(1, 0, size_ - 1, from, v); }
-
- private:
-  long find(size_t node, size_t lo, size_t hi, size_t from, int32_t v) const {
-    if (hi < from || tree_[node] >= v) return -1;
-    if (lo == hi) return static_cast<long>(lo);
-    const size_t mid = (lo + hi) / 2;
-    const long left = find(2 * node, lo, mid, from, v);
-    return left != -1 ? left : find(2 * node + 1, mid + 1, hi, from, v);
-  }
-  size_t size_ = 1;
-  std::vector<int32_t> tree_;
-};
-
 // Glyphs by mark id; the first mark with an id wins.
 class MarkLookup {
  public:
@@ -142,17 +112,47 @@ void sortRowsByMark(std::vector<OutputRow>& rows) {
   // Row i is exchanged with the first later row whose id is smaller, again
   // and again. Each exchange lowers row i's id, and every row between i and
   // the exchanged one, as well as the row put there, holds a larger id, so
-  // the next exchange always lies further on: one search per exchange.
-  if (rows.size() < 2) return;
-  MinTree tree(rows);
-  for (size_t i = 0; i + 1 < rows.size(); ++i) {
-    size_t from = i + 1;
-    for (long j; (j = tree.firstBelow(from, rows[i].mark)) != -1; from = static_cast<size_t>(j) + 1) {
-      std::swap(rows[i], rows[j]);
-      tree.set(i, rows[i].mark);
-      tree.set(static_cast<size_t>(j), rows[j].mark);
-    }
+  // the search goes on after the exchanged row: one scan per position, the
+  // row being carried along and dropped wherever a smaller id is picked up.
+  // The scan runs on a plain array of ids and moves row numbers only.
+  const size_t n = rows.size();
+  if (n < 2) return;
+  std::vector<int32_t> keys(n);
+  std::vector<uint32_t> order(n);
+  for (size_t i = 0; i < n; ++i) {
+    keys[i] = rows[i].mark;
+    order[i] = static_cast<uint32_t>(i);
   }
+  for (size_t i = 0; i + 1 < n; ++i) {
+    int32_t key = keys[i];
+    uint32_t row = order[i];
+    size_t j = i + 1;
+    while (j < n) {
+      // Most rows hold an id no smaller than the carried one: pass them by
+      // eight at a time.
+      if (j + 8 <= n) {
+        int32_t least = keys[j];
+        for (size_t k = 1; k < 8; ++k) least = std::min(least, keys[j + k]);
+        if (least >= key) {
+          j += 8;
+          continue;
+        }
+      }
+      const size_t end = std::min(n, j + 8);
+      for (; j < end; ++j) {
+        if (keys[j] < key) {
+          std::swap(key, keys[j]);
+          std::swap(row, order[j]);
+        }
+      }
+    }
+    keys[i] = key;
+    order[i] = row;
+  }
+  std::vector<OutputRow> sorted;
+  sorted.reserve(n);
+  for (uint32_t r : order) sorted.push_back(rows[r]);
+  rows.swap(sorted);
 }
 
 OutputRows buildOutputRows(const Workbook& wb, OutputKind kind) {
