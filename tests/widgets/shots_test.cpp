@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QPainter>
 
 #include "marks/defaultcatalog.h"
 #include "sheet/ideasetting.h"
+#include "sheet/sheetfonts.h"
+#include "sheet/sheetpainter.h"
 #include "tests/widgets/viewrig.h"
 
 namespace tgc::test {
@@ -53,6 +56,28 @@ TEST(Shots, SheetTypesGuideAndTooltips) {
   saveShot(x2, "typeA_filled_x2.png");
   saveShot(x2.copy(QRect(1100, 860, 500, 300)), "x2_stamp.png");
   saveShot(x2.copy(QRect(0, 0, 720, 260)), "x2_header.png");
+  {
+    // Focus frame, a hovered and a pressed button, a pressed glyph.
+    r.w.view.hoverButton = 1;
+    r.w.view.pressedButton = 6;
+    r.w.view.markCellPressed = true;
+    r.w.view.pressedBox = {1, 1};
+    QImage img(r.view.size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    PaintContext ctx;
+    ctx.hasFocus = true;
+    ctx.textFont = defaultWordFont();
+    SheetPainter(p, r.w, img.width(), img.height(), ctx).paint();
+    p.end();
+    saveShot(img, "typeA_focus_states.png");
+    r.w.view.reset();
+    // The editor open on the theme box.
+    r.select(2, 2);
+    r.view.beginEdit();
+    r.view.editor()->insertPlainText(QStringLiteral("ボールペンの芯"));
+    saveShot(r.view.grab().toImage(), "typeA_editor.png");
+    r.view.cancelEdit();
+  }
   r.w.shell.guideShown = 1;
   saveShot(r.image(), "guide_typeA.png");
   r.w.shell.guideShown = 0;
