@@ -58,14 +58,6 @@ int createTemporary(const fs::path& target, std::string& tempPath) {
   return -1;
 }
 
-void syncFolder(const fs::path& target) {
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);  // best effort: the rename itself has already happened
-  ::close(fd);
-}
-
 }  // namespace
 
 bool readWholeFile(const std::string& path, std::string& out) {
@@ -115,6 +107,9 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (ok && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
     }
   }
+  // The data must be on disk before the rename makes it the file. The
+  // folder is not synced afterwards: a crash then may bring back the old
+  // file, which is still a whole workbook, and the save stays fast.
   if (ok) ok = ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (ok) ok = ::rename(tempPath.c_str(), target.c_str()) == 0;
@@ -122,7 +117,6 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     ::unlink(tempPath.c_str());
     return false;
   }
-  syncFolder(target);
   return true;
 }
 
