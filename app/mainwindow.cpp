@@ -95,13 +95,14 @@ void MainWindow::buildMenus() {
     menus_.append(menu);
     for (const MenuEntry& e : top.items) {
       if (e.id == 0) {
-        menu->addSeparator();
+        QAction* separator = menu->addSeparator();
+        // The separator after the recent-file block: rebuilt items go before it.
+        if (fileMenu_ == menu && !recentEnd_) recentEnd_ = separator;
       } else if (e.id == kRecentBlock) {
         fileMenu_ = menu;
         // Placeholder items until the first rebuild at start-up.
         for (int id : cmd::kRecentIds)
           recentItems_.append(addCommand(menu, QStringLiteral("最近使ったファイル"), id));
-        recentEnd_ = menu->addSeparator();
       } else if (e.id == kSubmenu) {
         QMenu* sub = menu->addMenu(e.text);
         for (const MenuEntry& c : e.children) addCommand(sub, c.text, c.id);

@@ -1,0 +1,203 @@
+// The main window offscreen: title, size limits, menus and their state, and
+// the route of real key presses through the dispatcher.
+#include "app/mainwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "app/commandids.h"
+#include "app/recentfiles.h"
+#include "core/filecommands.h"
+#include "core/workbookfile.h"
+#include "sheet/sheetview.h"
+
+namespace tgc::test {
+namespace {
+
+// Counts the key presses that reach a widget's own event handling.
+class KeyProbe : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) ++presses;
+    return false;
+  }
+  int presses = 0;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QStandardPaths::setTestModeEnabled(true);
+    ASSERT_TRUE(dir.isValid());
+    window = std::make_unique<MainWindow>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
+    window->show();
+    window->startUp();
+    QApplication::setActiveWindow(window.get());
+    window->view()->setFocus();
+  }
+
+  QStringList itemTexts(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("---") : a->text());
+    return out;
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, TitleAndMinimumSize) {
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("無題 - 発想マス目ノート"));
+  EXPECT_EQ(window->minimumSize(), QSize(650, 500));
+  window->resize(300, 200);
+  EXPECT_GE(window->width(), 650);
+  EXPECT_GE(window->height(), 500);
+  // The view fills the client area.
+  EXPECT_EQ(window->centralWidget(), window->view());
+}
+
+TEST_F(MainWindowTest, MenuTexts) {
+  QStringList titles;
+  for (QAction* a : window->menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "シート作成(&I)", "シート移動(&M)", "表示(&V)",
+                                 "ヘルプ(&H)"}));
+  EXPECT_EQ(itemTexts(window->topMenu(0)),
+            (QStringList{"新規作成(&N)\tCtrl+N", "開く(&O)..\tCtrl+O", "上書き保存(&S)\tCtrl+S",
+                         "名前をつけて保存(&A)...\tCtrl+T", "---", "インポート(&I)\tCtrl+I",
+                         "テキスト出力(&K)\tCtrl+K", "---", "(最近使ったﾌｧｲﾙ)", "---",
+                         "アプリケーションの終了(&X)"}));
+  EXPECT_EQ(itemTexts(window->topMenu(1)),
+            (QStringList{"元に戻す(&Z)\tCtrl+Z", "やり直し(&Y)\tCtrl+Y", "コピー(&C)\tCtrl+C",
+                         "貼り付け(&V)\tCtrl+V", "---", "語句削除(&L)\tDel", "シート削除(&K)\tCtrl+D", "---",
+                         "語句アシスト(&A)\tIns", "アイデア設定(&I)\tCtrl+Enter"}));
+  EXPECT_EQ(itemTexts(window->topMenu(2)),
+            (QStringList{"タイプＡ(&A)\tF7", "タイプＢ(&B)\tF8", "タイプＣ(&C)\tF9"}));
+  EXPECT_EQ(itemTexts(window->topMenu(3)), (QStringList{"前のシート(&B)\tF3", "後のシート(&N)\tF4", "---",
+                                                        "先頭のシート(&W)\tF5", "最終のシート(&K)\tF6"}));
+  EXPECT_EQ(itemTexts(window->topMenu(4)),
+            (QStringList{"語句リスト(&L)...\tCtrl+L", "アイデアメモ(&U)\tCtrl+SPACE",
+                         "カタログマーク編集(&E)...\tCtrl+M", "マーク名表示(&M)\tCtrl+E", "---", "文字色(&T)",
+                         "フォント(&F)"}));
+  const QList<QAction*> view = window->topMenu(4)->actions();
+  EXPECT_EQ(itemTexts(view[5]->menu()), (QStringList{"既定値(&D)", "変更(&C)...\tCtrl+W"}));
+  EXPECT_EQ(itemTexts(view[6]->menu()), (QStringList{"既定値(&D)", "変更(&C)...\tCtrl+H"}));
+  EXPECT_EQ(itemTexts(window->topMenu(5)),
+            (QStringList{"シート登録手順ガイドﾞ(&G)\tCtrl+G", "発想マス目ノートの説明(&T)\tF1", "---",
+                         "ホームページ(&W)", "バージョン情報(&A)"}));
+  // No item carries a Qt shortcut that would take keys from the dispatcher.
+  for (QAction* a : window->findChildren<QAction*>())
+    EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+  // The recent placeholder is greyed.
+  EXPECT_FALSE(window->action(cmd::Recent1)->isEnabled());
+}
+
+TEST_F(MainWindowTest, SheetMoveMenuOnFirstSheet) {
+  Workbook& wb = window->docWnd().wb();
+  wb.sheets.push_back(wb.sheets[0]);
+  wb.currentSheet = 0;
+  window->docWnd().shell.guideShown = 1;
+  Q_EMIT window->topMenu(3)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::PrevSheet)->isEnabled());
+  EXPECT_FALSE(window->action(cmd::FirstSheet)->isEnabled());
+  EXPECT_TRUE(window->action(cmd::NextSheet)->isEnabled());
+  EXPECT_TRUE(window->action(cmd::LastSheet)->isEnabled());
+  EXPECT_EQ(window->docWnd().shell.guideShown, 0);  // opening a menu hides the guide
+  wb.currentSheet = 1;
+  Q_EMIT window->topMenu(3)->aboutToShow();
+  EXPECT_TRUE(window->action(cmd::PrevSheet)->isEnabled());
+  EXPECT_FALSE(window->action(cmd::LastSheet)->isEnabled());
+}
+
+TEST_F(MainWindowTest, FileAndEditMenuState) {
+  DocWnd& w = window->docWnd();
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::Save)->isEnabled());
+  Q_EMIT window->topMenu(1)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::Undo)->isEnabled());
+  EXPECT_FALSE(window->action(cmd::Redo)->isEnabled());
+  w.doc.recordChange();
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_TRUE(window->action(cmd::Save)->isEnabled());
+  Q_EMIT window->topMenu(1)->aboutToShow();
+  EXPECT_TRUE(window->action(cmd::Undo)->isEnabled());
+  EXPECT_FALSE(window->action(cmd::Redo)->isEnabled());
+  w.shell.markNames = 0;
+  Q_EMIT window->topMenu(4)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::MarkNames)->isChecked());
+  w.shell.markNames = 1;
+  Q_EMIT window->topMenu(4)->aboutToShow();
+  EXPECT_TRUE(window->action(cmd::MarkNames)->isChecked());
+}
+
+TEST_F(MainWindowTest, RecentMenuAfterTwoSaves) {
+  DocWnd& w = window->docWnd();
+  // Two workbook files to save over.
+  for (const char* name : {"first.tgc", "second.tgc"}) {
+    const std::string p = dir.filePath(QString::fromLatin1(name)).toStdString();
+    std::ofstream(p, std::ios::binary) << serializeWorkbook(w.wb());
+    w.doc.filePath = p;
+    w.doc.fileTitle = fileTitleOf(p);
+    w.doc.hasFile = 1;
+    w.doc.recordChange();
+    ASSERT_EQ(saveCommand(w), 0);
+  }
+  EXPECT_EQ(itemTexts(window->topMenu(0)).mid(8, 4),
+            (QStringList{"&1 second", "&2 first", "---", "アプリケーションの終了(&X)"}));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("second.tgc - 発想マス目ノート"));
+  EXPECT_TRUE(window->action(cmd::Recent2)->isEnabled());
+  EXPECT_EQ(window->action(cmd::Recent2)->text(), QStringLiteral("&2 first"));
+}
+
+TEST_F(MainWindowTest, KeysReachTheDispatcherFirst) {
+  DocWnd& w = window->docWnd();
+  KeyProbe probe;
+  window->view()->installEventFilter(&probe);
+  ASSERT_EQ(QApplication::focusWidget(), window->view());
+
+  // Ctrl+G: the dispatcher shows the guide; the view never sees the key.
+  QTest::keyClick(window->view(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(w.shell.guideShown, 1);
+  // The next key only hides the guide: F7 creates nothing.
+  QTest::keyClick(window->view(), Qt::Key_F7);
+  EXPECT_EQ(w.shell.guideShown, 0);
+  EXPECT_EQ(w.wb().sheets.size(), 1u);
+  // Now F7 with shift creates a sheet.
+  QTest::keyClick(window->view(), Qt::Key_F7, Qt::ShiftModifier);
+  EXPECT_EQ(w.wb().sheets.size(), 2u);
+  EXPECT_EQ(w.wb().currentSheet, 1);
+  // Page Up moves back; with ctrl it does not.
+  QTest::keyClick(window->view(), Qt::Key_PageUp, Qt::ControlModifier);
+  EXPECT_EQ(w.wb().currentSheet, 1);
+  QTest::keyClick(window->view(), Qt::Key_PageUp);
+  EXPECT_EQ(w.wb().currentSheet, 0);
+  // Arrows move the selection.
+  QTest::keyClick(window->view(), Qt::Key_Left);
+  EXPECT_EQ(w.wb().cursorColumn, 1);
+  // The same through the window, as the window system delivers keys.
+  QTest::keyClick(window->windowHandle(), Qt::Key_Right);
+  EXPECT_EQ(w.wb().cursorColumn, 2);
+  EXPECT_EQ(probe.presses, 0);
+  window->view()->removeEventFilter(&probe);
+}
+
+TEST_F(MainWindowTest, CloseOfUnmodifiedWorkbookRecordsSize) {
+  QSettings check(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+  window->docWnd().app.font.height = -25;
+  EXPECT_TRUE(window->close());
+  QSettings after(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+  EXPECT_EQ(after.value(QStringLiteral("Font Info/lfHeight")).toInt(), -25);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), window->frameGeometry().width());
+}
+
+}  // namespace
+}  // namespace tgc::test
