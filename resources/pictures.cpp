@@ -25,8 +25,10 @@ QImage blank(int w, int h, qreal dpr) {
 
 const QColor kDeskStripes[3] = {QColor(232, 186, 140), QColor(235, 203, 148), QColor(238, 206, 164)};
 
-QImage drawDesk(qreal dpr) {
-  QImage img(qCeil(9 * dpr), qCeil(9 * dpr), QImage::Format_RGB32);
+// `repeats` copies of the 9-pixel pattern in each direction.
+QImage drawDesk(qreal dpr, int repeats = 1) {
+  const int side = 9 * repeats;
+  QImage img(qCeil(side * dpr), qCeil(side * dpr), QImage::Format_RGB32);
   // Each device row takes the colour of the logical row it lies in, so the
   // stripes stay one logical pixel high and hard-edged at any ratio.
   for (int y = 0; y < img.height(); ++y) {
@@ -323,7 +325,11 @@ const QPixmap& image(Picture picture, int index, int row, qreal dpr) {
   const CacheKey key{static_cast<int>(picture), index, row, dpr};
   auto it = cache.find(key);
   if (it != cache.end()) return *it;
-  QImage rowImage = imageRows(picture, row, dpr);
+  static QHash<CacheKey, QImage> rows;
+  const CacheKey rowKey{static_cast<int>(picture), -1, row, dpr};
+  auto r = rows.find(rowKey);
+  if (r == rows.end()) r = rows.insert(rowKey, imageRows(picture, row, dpr));
+  const QImage& rowImage = *r;
   const QRect part(qRound(imageLeft(picture, index) * dpr), 0, qRound(imageWidth(picture, index) * dpr),
                    rowImage.height());
   QImage one = rowImage.copy(part);
@@ -332,7 +338,20 @@ const QPixmap& image(Picture picture, int index, int row, qreal dpr) {
 }
 
 const QPixmap& deskTile(qreal dpr) {
-  return image(Picture::DeskPattern, 0, 0, dpr);
+  static QHash<qreal, QPixmap> cache;
+  auto it = cache.find(dpr);
+  if (it != cache.end()) return *it;
+  // A brush tile must cover whole device pixels or the stripes drift from
+  // tile to tile; at a fractional ratio repeat the pattern until it does.
+  int repeats = 1;
+  for (int k = 1; k <= 8; ++k) {
+    const qreal device = 9 * k * dpr;
+    if (std::abs(device - std::round(device)) < 1e-6) {
+      repeats = k;
+      break;
+    }
+  }
+  return *cache.insert(dpr, QPixmap::fromImage(drawDesk(dpr, repeats)));
 }
 
 }  // namespace tgc::pictures

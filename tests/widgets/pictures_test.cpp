@@ -76,3 +76,18 @@ TEST(Pictures, DeskTileStaysHardEdgedAtDoubleRatio) {
 
 }  // namespace
 }  // namespace tgc::pictures
+
+namespace tgc::pictures {
+namespace {
+
+TEST(Pictures, DeskTileCoversWholeDevicePixelsAtFractionalRatios) {
+  const QImage tile = deskTile(1.5).toImage();
+  EXPECT_EQ(tile.size(), QSize(27, 27));  // two patterns of 9 logical pixels
+  // Device row y lies in logical row floor(y / 1.5); stripes repeat every 3.
+  const QColor stripes[3] = {QColor(232, 186, 140), QColor(235, 203, 148), QColor(238, 206, 164)};
+  for (int y = 0; y < tile.height(); ++y)
+    EXPECT_EQ(tile.pixelColor(3, y), stripes[static_cast<int>(y / 1.5) % 3]) << y;
+}
+
+}  // namespace
+}  // namespace tgc::pictures
