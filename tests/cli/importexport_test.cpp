@@ -45,7 +45,7 @@ struct ToolRun {
   std::string err;
 };
 
-class TgcTool : public ::testing::Test {
+class TgcImportExport : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
@@ -89,7 +89,7 @@ class TgcTool : public ::testing::Test {
   fs::path dir;
 };
 
-TEST_F(TgcTool, ExportWritesTheProgramsBytesAndLeavesTheFileAlone) {
+TEST_F(TgcImportExport, ExportWritesTheProgramsBytesAndLeavesTheFileAlone) {
   const std::string in = save(sample(), "in.tgc");
   const std::string before = readFile(in);
   const std::string out = (dir / "themes.csv").string();
@@ -105,7 +105,7 @@ TEST_F(TgcTool, ExportWritesTheProgramsBytesAndLeavesTheFileAlone) {
   EXPECT_EQ(readFile(in), before);
 }
 
-TEST_F(TgcTool, ExportWithoutRowsFails) {
+TEST_F(TgcImportExport, ExportWithoutRowsFails) {
   Workbook wb = sample();
   wb.sheets[0].boxes[13].idea = 0;
   const std::string in = save(wb, "in.tgc");
@@ -117,7 +117,7 @@ TEST_F(TgcTool, ExportWithoutRowsFails) {
   EXPECT_EQ(tgc("export " + q(in) + " --kind everything -o " + q(out.string())).exitCode, 2);
 }
 
-TEST_F(TgcTool, ImportMergesAndReportsOnStdout) {
+TEST_F(TgcImportExport, ImportMergesAndReportsOnStdout) {
   const std::string file = save(sample(), "file.tgc");
   const std::string before = readFile(file);
   const std::string out = (dir / "merged.tgc").string();
@@ -143,7 +143,7 @@ TEST_F(TgcTool, ImportMergesAndReportsOnStdout) {
   EXPECT_EQ(merged.marks.size(), static_cast<size_t>(kDefaultMarkCount) + 1);
 }
 
-TEST_F(TgcTool, ImportRefusalGoesToStderr) {
+TEST_F(TgcImportExport, ImportRefusalGoesToStderr) {
   Workbook big = sample();
   while (big.sheets.size() < 600) big.sheets.push_back(gridSheet(TypeA, 3));
   Workbook other = sample();
