@@ -1,5 +1,6 @@
 // tgc export FILE --kind KIND --format FORMAT -o OUT: the text output of the
 // program, byte for byte (CP932, CR LF). FILE is only read.
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -27,6 +28,12 @@ const std::map<std::string, OutputKind> kKinds = {
 int runExport(const ExportArgs& args) {
   ConsoleUi ui;
   if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
+  // The text would replace the workbook itself.
+  std::error_code ec;
+  if (std::filesystem::equivalent(args.file, args.out, ec)) {
+    printError("tgc: the output file is the workbook FILE itself: " + args.out);
+    return kExitFailure;
+  }
   // Read as the program opens a file, references made safe to follow.
   Document doc;
   doc.filePath = args.file;

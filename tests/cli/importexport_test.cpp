@@ -103,6 +103,8 @@ TEST_F(TgcImportExport, ExportWritesTheProgramsBytesAndLeavesTheFileAlone) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(readFile(out), "∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,□本,！栞,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n\r\n");
   EXPECT_EQ(readFile(in), before);
+  EXPECT_EQ(tgc("export " + q(in) + " --kind sheets -o " + q(in)).exitCode, 1);
+  EXPECT_EQ(readFile(in), before);
 }
 
 TEST_F(TgcImportExport, ExportWithoutRowsFails) {
