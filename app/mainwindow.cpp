@@ -16,6 +16,7 @@
 #include "app/menutexts.h"
 #include "app/qtconvert.h"
 #include "app/qtfont.h"
+#include "app/qtwindowsize.h"
 #include "app/startup.h"
 #include "app/textstyle.h"
 #include "core/filecommands.h"
@@ -34,10 +35,11 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   setWindowTitle(QStringLiteral("発想マス目ノート"));
   setMinimumSize(650, 500);
   resize(730, 610);  // the dialog template's size at the usual font
-  applyStoredSize();
+  applyStoredWindowSize(*this, settings_, SizedWindow::Main);
   buildMenus();
   view_ = new SheetView(w_, this);
   setCentralWidget(view_);
+  connect(view_, &SheetView::wordListRequested, this, [this] { runCommand(cmd::WordList); });
   connect(view_, &SheetView::fileDropped, this,
           [this](const QString& path) { openPath(w_, path.toUtf8().toStdString()); });
   ui_.setWindow(this);
@@ -50,18 +52,6 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
 MainWindow::~MainWindow() {
   if (keys_) qApp->removeEventFilter(keys_.get());
   w_.app.window = nullptr;
-}
-
-void MainWindow::applyStoredSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QSize s = screen->geometry().size();
-  WindowPlacement p;
-  if (!storedPlacement(settings_, SizedWindow::Main, s.width(), s.height(), p)) return;
-  // The stored size is the outer size; the frame is not known before the
-  // window is shown, so it is taken as the widget's size.
-  resize(std::max(p.width, 650), std::max(p.height, 500));
-  move(p.left, p.top);
 }
 
 void MainWindow::startUp(const std::string& commandLinePath) {
@@ -300,8 +290,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   w_.clearAll();
-  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
-    recordSizeOnClose(settings_, SizedWindow::Main, frameGeometry().width(), frameGeometry().height());
+  recordWindowSizeOnClose(*this, settings_, SizedWindow::Main);
   event->accept();
 }
 

@@ -59,7 +59,6 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   void buildMenus();
   QAction* addCommand(QMenu* menu, const QString& text, int id);
   void refreshMenu(int position);
-  void applyStoredSize();
 
   QtUiPort ui_;
   SystemClock clock_;

@@ -115,4 +115,14 @@ void recordSizeOnClose(SettingsPort& s, SizedWindow which, int width, int height
   s.writeInt(kSizeSection, n.height, height);
 }
 
+void readListColumns(SettingsPort& s, int& first, int& second) {
+  first = s.readInt(kSizeSection, "ListColA", 90);
+  second = s.readInt(kSizeSection, "ListColB", 260);
+}
+
+void writeListColumns(SettingsPort& s, int first, int second) {
+  s.writeInt(kSizeSection, "ListColA", first);
+  s.writeInt(kSizeSection, "ListColB", second);
+}
+
 }  // namespace tgc

@@ -44,4 +44,9 @@ void recordSizeOnOpen(SettingsPort& settings, SizedWindow which, int width, int 
 // Record on close: stores the current size.
 void recordSizeOnClose(SettingsPort& settings, SizedWindow which, int width, int height);
 
+// The word list's two column widths ("ListColA", "ListColB"; 90 and 260
+// when not stored).
+void readListColumns(SettingsPort& settings, int& first, int& second);
+void writeListColumns(SettingsPort& settings, int first, int second);
+
 }  // namespace tgc

@@ -199,5 +199,26 @@ TEST_F(MainWindowTest, CloseOfUnmodifiedWorkbookRecordsSize) {
   EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), window->frameGeometry().width());
 }
 
+TEST(MainWindowSize, StoredSizeIsAppliedCentredAndKeptWhenMaximised) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("settings.ini"));
+  {
+    QSettings s(file, QSettings::IniFormat);
+    s.setValue(QStringLiteral("DspSize Info/Width"), 700);
+    s.setValue(QStringLiteral("DspSize Info/Height"), 550);
+  }
+  MainWindow window(std::make_unique<QSettings>(file, QSettings::IniFormat));
+  EXPECT_EQ(window.size(), QSize(700, 550));
+  const QRect screen = window.screen()->geometry();
+  EXPECT_EQ(window.pos(), screen.topLeft() + QPoint((screen.width() - 700) / 2, (screen.height() - 550) / 2));
+  window.show();
+  window.startUp();
+  window.setWindowState(Qt::WindowMaximized);
+  EXPECT_TRUE(window.close());
+  QSettings after(file, QSettings::IniFormat);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), 700);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Height")).toInt(), 550);
+}
+
 }  // namespace
 }  // namespace tgc::test
