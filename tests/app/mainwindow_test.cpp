@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -16,8 +18,10 @@
 
 #include "app/commandids.h"
 #include "app/recentfiles.h"
+#include "core/cp932.h"
 #include "core/filecommands.h"
 #include "core/workbookfile.h"
+#include "sheet/geometry.h"
 #include "sheet/sheetview.h"
 
 namespace tgc::test {
@@ -188,6 +192,64 @@ TEST_F(MainWindowTest, KeysReachTheDispatcherFirst) {
   EXPECT_EQ(w.wb().cursorColumn, 2);
   EXPECT_EQ(probe.presses, 0);
   window->view()->removeEventFilter(&probe);
+}
+
+// Types ASCII letters as the window system delivers them.
+void typeText(QWindow* window, const char* text) {
+  for (const char* c = text; *c; ++c) QTest::keyClick(window, *c);
+}
+
+// The word in the selected box of the current sheet, as UTF-8.
+std::string selectedWord(DocWnd& w) {
+  const Workbook& wb = w.wb();
+  const Box* box = findBox(*wb.currentSheetPtr(), wb.cursorColumn, wb.cursorRow);
+  return box && box->word >= 0 ? cp932ToUtf8(wb.wordText(box->word)).value_or("?") : std::string();
+}
+
+TEST_F(MainWindowTest, EnterOpensTheEditorTypingGoesThereEnterCommits) {
+  DocWnd& w = window->docWnd();
+  QWindow* handle = window->windowHandle();
+  QTest::keyClick(handle, Qt::Key_Return);
+  ASSERT_EQ(w.editor.editing, 1);
+  ASSERT_EQ(QApplication::focusWidget(), window->view()->editor());
+  typeText(handle, "idea");
+  EXPECT_EQ(window->view()->editor()->toPlainText(), QStringLiteral("idea"));
+  QTest::keyClick(handle, Qt::Key_Left);  // arrows move in the editor, not the selection
+  EXPECT_EQ(w.wb().cursorColumn, 2);
+  QTest::keyClick(handle, Qt::Key_Return);
+  EXPECT_EQ(w.editor.editing, 0);
+  EXPECT_EQ(QApplication::focusWidget(), window->view());
+  EXPECT_EQ(selectedWord(w), "idea");
+  EXPECT_EQ(w.doc.modified, 1);
+  // Esc cancels an edit.
+  QTest::keyClick(handle, Qt::Key_Return);
+  typeText(handle, "x");
+  QTest::keyClick(handle, Qt::Key_Escape);
+  EXPECT_EQ(w.editor.editing, 0);
+  EXPECT_EQ(selectedWord(w), "idea");
+}
+
+TEST_F(MainWindowTest, CompositionOnTheViewGoesIntoTheEditor) {
+  DocWnd& w = window->docWnd();
+  QInputMethodEvent start(QStringLiteral("あ"), {});
+  QCoreApplication::sendEvent(window->view(), &start);
+  ASSERT_EQ(w.editor.editing, 1);
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("愛"));
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
+  EXPECT_EQ(window->view()->editor()->toPlainText(), QStringLiteral("愛"));
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+  EXPECT_EQ(selectedWord(w), "愛");
+}
+
+TEST_F(MainWindowTest, MenuOpeningCommitsAnOpenEdit) {
+  DocWnd& w = window->docWnd();
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+  typeText(window->windowHandle(), "menu");
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_EQ(w.editor.editing, 0);
+  EXPECT_EQ(selectedWord(w), "menu");
+  EXPECT_TRUE(window->action(cmd::Save)->isEnabled());
 }
 
 TEST_F(MainWindowTest, CloseOfUnmodifiedWorkbookRecordsSize) {
