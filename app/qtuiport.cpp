@@ -97,6 +97,9 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
   QFileDialog dialog(parent, fromCp932(request.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Qt's own dialog adds the default extension before it asks about
+  // overwriting; a native one would ask about the name as typed.
+  if (save) dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilter(qtNameFilters(request.filter));
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
   if (!request.initialName.empty()) dialog.selectFile(fromUtf8(request.initialName));

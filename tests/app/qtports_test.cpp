@@ -1,0 +1,102 @@
+// The Qt side of the ports: filters, default extension, settings store,
+// clipboard conversion and the font record as a QFont.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTemporaryDir>
+
+#include "app/fontrecord.h"
+#include "app/qtfont.h"
+#include "app/qtuiport.h"
+#include "core/cp932.h"
+
+namespace tgc::test {
+namespace {
+
+std::string cp(const char* utf8) {
+  return utf8ToCp932(utf8).value();
+}
+
+TEST(QtPorts, WorkbookFilterBecomesQtNameFilters) {
+  EXPECT_EQ(qtNameFilters(cp("ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||")),
+            QStringLiteral("ThoughtGridCraft(*.tgc);;全て(*.*)"));
+  EXPECT_EQ(qtNameFilters("Text|*.txt;*.csv||"), QStringLiteral("Text (*.txt *.csv)"));
+  EXPECT_EQ(qtNameFilters(""), QString());
+}
+
+TEST(QtPorts, DefaultExtensionOnlyWhenNoneTyped) {
+  EXPECT_EQ(withDefaultExtension(QStringLiteral("/d/plan"), "tgc"), QStringLiteral("/d/plan.tgc"));
+  EXPECT_EQ(withDefaultExtension(QStringLiteral("/d/plan.tgc"), "tgc"), QStringLiteral("/d/plan.tgc"));
+  EXPECT_EQ(withDefaultExtension(QStringLiteral("/d/plan.txt"), "tgc"), QStringLiteral("/d/plan.txt"));
+  // A dot in a directory name is not an extension.
+  EXPECT_EQ(withDefaultExtension(QStringLiteral("/d.x/plan"), "tgc"), QStringLiteral("/d.x/plan.tgc"));
+}
+
+TEST(QtPorts, SettingsStoreRoundTripAndFallbacks) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("s.ini"));
+  {
+    QtSettingsStore s(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    EXPECT_EQ(s.readInt("View Info", "Name", 7), 7);
+    EXPECT_EQ(s.readString("Recent File List", "File1", "none"), "none");
+    s.writeInt("View Info", "TextColor", 4210752);
+    s.writeString("Recent File List", "File1", "/home/u/企画.tgc");
+    s.writeString("Font Info", "lfHeight", "not a number");
+  }
+  QtSettingsStore s(std::make_unique<QSettings>(file, QSettings::IniFormat));
+  EXPECT_EQ(s.readInt("View Info", "TextColor", 0), 4210752);
+  EXPECT_EQ(s.readString("Recent File List", "File1", ""), "/home/u/企画.tgc");
+  EXPECT_EQ(s.readInt("Font Info", "lfHeight", -19), -19);
+  EXPECT_TRUE(s.settings().childGroups().contains(QStringLiteral("View Info")));
+}
+
+TEST(QtPorts, ClipboardTextIsCp932UpToTheFirstZero) {
+  QtClipboard clip;
+  clip.setText(cp("語句"));
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("語句"));
+  EXPECT_EQ(clip.text(), cp("語句"));
+  QApplication::clipboard()->setText(QStringLiteral("前") + QChar(0) + QStringLiteral("後"));
+  EXPECT_EQ(clip.text(), cp("前"));
+  // Text CP932 cannot hold is not pasted half-converted.
+  QApplication::clipboard()->setText(QStringLiteral("😀"));
+  EXPECT_FALSE(clip.text().has_value());
+}
+
+TEST(QtPorts, FontRecordAsQFont) {
+  const FontRecord def = defaultFontRecord();
+  const QFont f = toQFont(def);
+  EXPECT_EQ(f.family(), QStringLiteral("ＭＳ Ｐ明朝"));
+  EXPECT_EQ(f.pixelSize(), 19);
+  EXPECT_EQ(f.weight(), QFont::Bold);
+  EXPECT_FALSE(f.italic());
+
+  FontRecord r = def;
+  r.height = -24;
+  r.weight = 400;
+  r.italic = 1;
+  r.strikeOut = 1;
+  r.faceName = "Serif";
+  const QFont g = toQFont(r);
+  EXPECT_EQ(g.pixelSize(), 24);
+  EXPECT_EQ(g.weight(), QFont::Normal);
+  EXPECT_TRUE(g.italic());
+  EXPECT_TRUE(g.strikeOut());
+  // Back again, keeping the fields a QFont does not carry.
+  const FontRecord back = fromQFont(g, def);
+  EXPECT_EQ(back.height, -24);
+  EXPECT_EQ(back.weight, 400);
+  EXPECT_EQ(back.italic, 1);
+  EXPECT_EQ(back.faceName, "Serif");
+  EXPECT_EQ(back.charSet, 128);
+  EXPECT_EQ(back.pitchAndFamily, 18);
+}
+
+TEST(QtPorts, ColourRefs) {
+  EXPECT_EQ(toQColor(0x00404040), QColor(0x40, 0x40, 0x40));
+  EXPECT_EQ(toQColor(0x000000FF), QColor(255, 0, 0));
+  EXPECT_EQ(fromQColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+}  // namespace
+}  // namespace tgc::test
