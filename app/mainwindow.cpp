@@ -20,6 +20,8 @@
 #include "app/startup.h"
 #include "app/textstyle.h"
 #include "core/filecommands.h"
+#include "core/importworkbook.h"
+#include "core/textoutput.h"
 #include "marks/editorcommands.h"
 #include "marks/wordassist.h"
 #include "sheet/ideasetting.h"
@@ -104,7 +106,7 @@ void MainWindow::buildMenus() {
     connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
   }
   // Commands whose windows are not registered (setCommandHandler) stay greyed.
-  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
+  for (int id : {cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
     actions_.value(id)->setEnabled(false);
 }
 
@@ -144,6 +146,8 @@ void MainWindow::refreshMenu(int position) {
   switch (position) {
     case 0:
       actions_.value(cmd::Save)->setEnabled(m.saveEnabled);
+      actions_.value(cmd::TextOutput)
+          ->setEnabled(w_.textOutput.dialog || handlers_.contains(cmd::TextOutput));
       break;
     case 1:
       actions_.value(cmd::Undo)->setEnabled(m.undoEnabled);
@@ -202,6 +206,12 @@ int MainWindow::runCommand(int id) {
     case cmd::FontChange:
       changeTextFont(w_);
       return 0;
+    case cmd::Import:
+      return importWorkbook(w_);
+    case cmd::TextOutput:
+      // Without its dialog the command has nothing to show.
+      if (!w_.textOutput.dialog) break;
+      return textOutputCommand(w_);
     case cmd::Copy:
       return copySelectedWord(w_);
     case cmd::Paste:
