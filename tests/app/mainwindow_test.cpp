@@ -9,11 +9,14 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "app/commandids.h"
@@ -250,6 +253,46 @@ TEST_F(MainWindowTest, MenuOpeningCommitsAnOpenEdit) {
   EXPECT_EQ(w.editor.editing, 0);
   EXPECT_EQ(selectedWord(w), "menu");
   EXPECT_TRUE(window->action(cmd::Save)->isEnabled());
+}
+
+// Answers the next message box with the given button, recording its text
+// and buttons.
+struct BoxAnswer {
+  QString text;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+void answerNextBox(QMessageBox::StandardButton button, BoxAnswer* seen) {
+  QTimer::singleShot(0, [button, seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    seen->text = box->text();
+    seen->buttons = box->standardButtons();
+    seen->icon = box->icon();
+    box->button(button)->click();
+  });
+}
+
+TEST_F(MainWindowTest, CloseOfModifiedWorkbookAsks) {
+  DocWnd& w = window->docWnd();
+  w.doc.recordChange();
+  BoxAnswer seen;
+  answerNextBox(QMessageBox::Cancel, &seen);
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(seen.text, QStringLiteral("データが更新されています。保存しますか？"));
+  EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  EXPECT_EQ(seen.icon, QMessageBox::Question);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(w.doc.modified, 1);
+  EXPECT_EQ(w.wb().sheets.size(), 1u);
+  // The font was written even though the close was abandoned.
+  QSettings check(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+  EXPECT_TRUE(check.contains(QStringLiteral("Font Info/lfFaceName")));
+  // Exit runs the same sequence; No closes without saving.
+  answerNextBox(QMessageBox::No, &seen);
+  window->action(cmd::Exit)->trigger();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(w.wb().sheets.empty());  // the workbook was released
 }
 
 TEST_F(MainWindowTest, CloseOfUnmodifiedWorkbookRecordsSize) {
