@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
@@ -69,6 +70,8 @@ bool KeyRouter::routes(QObject* watched) const {
   // top-level windows (dialogs, menus) are theirs.
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != &window_) return false;
+  // The menu bar in keyboard mode runs its own navigation, as a menu does.
+  if (qobject_cast<QMenuBar*>(widget)) return false;
   QWidget* focus = QApplication::focusWidget();
   return focus ? widget == focus : widget == &window_;
 }

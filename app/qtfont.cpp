@@ -1,6 +1,7 @@
 #include "app/qtfont.h"
 
 #include <QColor>
+#include <QFontInfo>
 #include <algorithm>
 #include <cstdlib>
 
@@ -25,7 +26,7 @@ FontRecord fromQFont(const QFont& f, const FontRecord& base) {
   if (f.pixelSize() > 0)
     r.height = -f.pixelSize();
   else if (f.pointSizeF() > 0)
-    r.height = -static_cast<int>(f.pointSizeF() * 96.0 / 72.0 + 0.5);  // a 96-dpi screen
+    r.height = -QFontInfo(f).pixelSize();  // the point size as this screen shows it
   r.weight = f.weight();
   r.italic = f.italic() ? 1 : 0;
   r.underline = f.underline() ? 1 : 0;
