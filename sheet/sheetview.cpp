@@ -165,7 +165,7 @@ void SheetView::paintInto(QPainter& p, bool hasFocus, qreal ratio) const {
   docWnd_.view.buttons = SheetPainter(p, docWnd_, width(), height(), ctx).paint();
 }
 
-QImage SheetView::render(qreal ratio) const {
+QImage SheetView::snapshot(qreal ratio) const {
   QImage image(size() * ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
   QPainter p(&image);

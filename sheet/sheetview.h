@@ -75,7 +75,7 @@ class SheetView : public QWidget, private ViewHost {
   QtViewTimers& timers() { return timers_; }
 
   // Renders the view as it would paint now, at the given ratio.
-  QImage render(qreal devicePixelRatio = 1) const;
+  QImage snapshot(qreal devicePixelRatio = 1) const;
 
  Q_SIGNALS:
   // Header button 3: the main window opens the word list.

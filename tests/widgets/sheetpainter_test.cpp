@@ -205,7 +205,7 @@ TEST(SheetPainting, PressedMarkCellMovesTheSelectedGlyphTwoPixels) {
 
 TEST(SheetPainting, DoubleRatioKeepsTheDeskStripesOneLogicalPixelHigh) {
   PaintRig r;
-  const QImage img = r.view.render(2);
+  const QImage img = r.view.snapshot(2);
   ASSERT_EQ(img.size(), QSize(2 * kW, 2 * kH));
   EXPECT_EQ(img.pixelColor(4, 0), QColor(232, 186, 140));
   EXPECT_EQ(img.pixelColor(4, 1), QColor(232, 186, 140));

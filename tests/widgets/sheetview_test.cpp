@@ -18,7 +18,7 @@ struct LiveView : ViewRig {
   LiveView() {
     view.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-    view.render();  // records the header buttons
+    view.snapshot();  // records the header buttons
   }
   Rect box(int c, int r) const { return boxRect(layout(), c, r); }
   QPoint wordArea(int c, int r) const { return {box(c, r).left + 60, box(c, r).top + 50}; }

@@ -46,13 +46,13 @@ TEST(Shots, SheetTypesGuideAndTooltips) {
   r.view.activateWindow();
   r.view.setFocus();
   QImage focused(r.view.size(), QImage::Format_RGB32);
-  focused = r.view.render();
+  focused = r.view.snapshot();
   saveShot(focused, "typeA_filled.png");
   auto zoom = [](const QImage& img, QRect part) { return img.copy(part).scaled(part.size() * 4); };
   saveShot(zoom(focused, QRect(0, 600, 200, 168)), "zoom_bottomleft.png");
   saveShot(zoom(focused, QRect(880, 0, 144, 160)), "zoom_topright.png");
   saveShot(zoom(focused, QRect(30, 0, 330, 70)), "zoom_buttons.png");
-  const QImage x2 = r.view.render(2);
+  const QImage x2 = r.view.snapshot(2);
   saveShot(x2, "typeA_filled_x2.png");
   saveShot(x2.copy(QRect(1100, 860, 500, 300)), "x2_stamp.png");
   saveShot(x2.copy(QRect(0, 0, 720, 260)), "x2_header.png");

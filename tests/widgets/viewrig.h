@@ -20,7 +20,7 @@ struct ViewRig : SheetRig {
   explicit ViewRig(int width = 1024, int height = 768) : view(w) { view.resize(width, height); }
   // Writes a word into a box of the current sheet without an undo step.
   void word(int c, int r, const char* utf8) { put(wb().currentSheet, c, r, cp(utf8)); }
-  QImage image() { return view.render(); }
+  QImage image() { return view.snapshot(); }
   SheetLayout layout() const { return computeLayout(view.width(), view.height()); }
 
   SheetView view;
