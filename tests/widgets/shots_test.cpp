@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "marks/defaultcatalog.h"
+#include "resources/pictures.h"
 #include "sheet/ideasetting.h"
 #include "sheet/sheetfonts.h"
 #include "sheet/sheetpainter.h"
@@ -38,6 +39,9 @@ void fillTypeA(ViewRig& r) {
 
 TEST(Shots, SheetTypesGuideAndTooltips) {
   if (qgetenv("TGC_SHOTS").isEmpty()) GTEST_SKIP() << "TGC_SHOTS not set";
+  saveShot(pictures::strip(pictures::Picture::ButtonStrip, 2), "strip_buttons_x2.png");
+  saveShot(pictures::strip(pictures::Picture::Idea, 3), "strip_idea_x3.png");
+  saveShot(pictures::strip(pictures::Picture::Memo, 3), "strip_memo_x3.png");
   ViewRig r(1024, 768);
   saveShot(r.image(), "typeA_empty.png");
   fillTypeA(r);
