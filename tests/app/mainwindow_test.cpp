@@ -163,6 +163,14 @@ TEST_F(MainWindowTest, RecentMenuAfterTwoSaves) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("second.tgc - 発想マス目ノート"));
   EXPECT_TRUE(window->action(cmd::Recent2)->isEnabled());
   EXPECT_EQ(window->action(cmd::Recent2)->text(), QStringLiteral("&2 first"));
+  // Choosing the second entry opens it and puts it first.
+  window->action(cmd::Recent2)->trigger();
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("first.tgc - 発想マス目ノート"));
+  EXPECT_EQ(itemTexts(window->topMenu(0)).mid(8, 2), (QStringList{"&1 first", "&2 second"}));
+  // A file dropped on the view opens the same way.
+  Q_EMIT window->view()->fileDropped(dir.filePath(QStringLiteral("second.tgc")));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("second.tgc - 発想マス目ノート"));
+  EXPECT_EQ(w.doc.modified, 0);
 }
 
 TEST_F(MainWindowTest, KeysReachTheDispatcherFirst) {
