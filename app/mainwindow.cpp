@@ -54,6 +54,10 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
 MainWindow::~MainWindow() {
   if (keys_) qApp->removeEventFilter(keys_.get());
   w_.app.window = nullptr;
+  // The view refers to the controller, which is a member and dies before the
+  // base class would delete the children.
+  delete view_;
+  view_ = nullptr;
 }
 
 void MainWindow::startUp(const std::string& commandLinePath) {
