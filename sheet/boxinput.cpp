@@ -96,6 +96,10 @@ void closeEditor(DocWnd& w, bool cancel, const std::string& text) {
   w.ui().repaint();
 }
 
+void warnUnstorableText(DocWnd& w) {
+  w.ui().warning("保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。");
+}
+
 void commitBoxText(DocWnd& w, const std::string& text) {
   const Box* box = selectedBox(w);
   if (!box) return;

@@ -50,6 +50,9 @@ bool editorClosable(const DocWnd& w);
 // widget sets closingEditor around hiding itself and moving the focus, then
 // calls this. Commits unless cancel; repaints.
 void closeEditor(DocWnd& w, bool cancel, const std::string& text);
+// Tells the user that the typed text holds characters the workbook cannot
+// store; the editor stays open so nothing typed is lost.
+void warnUnstorableText(DocWnd& w);
 
 // Stores text as the selected box's word, recording an undo step only when
 // the box's word actually changes. Also used by paste.

@@ -144,16 +144,28 @@ void SheetView::cancelEdit() {
 }
 
 void SheetView::endEdit(bool cancel) {
-  if (!editorClosable(docWnd_)) return;
+  if (!editorClosable(docWnd_) || refusingText_) return;
   QString text = editor_->toPlainText();
   // Stored words keep the line breaks of the platform the files come from.
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  bool unstorable = false;
+  const std::string word = qtToWord(text, &unstorable);
+  if (!cancel && unstorable) {
+    // Never store a silently changed word: keep the editor open with the
+    // text as typed. The guard stops the focus change of the message box
+    // from committing again.
+    refusingText_ = true;
+    warnUnstorableText(docWnd_);
+    refusingText_ = false;
+    editor_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   editor_->clear();
   docWnd_.editor.closingEditor = 1;
   setFocus(Qt::OtherFocusReason);
   editor_->hide();
   docWnd_.editor.closingEditor = 0;
-  closeEditor(docWnd_, cancel, qtToWord(text));
+  closeEditor(docWnd_, cancel, word);
   update();
 }
 

@@ -115,6 +115,7 @@ class SheetView : public QWidget, private ViewHost {
   DocWnd& docWnd_;
   QFont textFont_;
   BoxEditor* editor_ = nullptr;
+  bool refusingText_ = false;  // a warning about unstorable text is up
   QtViewTimers timers_;
   SheetInteraction interaction_;
 };

@@ -155,12 +155,25 @@ TEST(SheetView, AResizeCommitsAnOpenEdit) {
   EXPECT_EQ(v.wordAt(2, 2), "desk");
 }
 
-TEST(SheetView, EditorTextCP932CannotHoldIsLeftOutRatherThanLosingTheWord) {
+TEST(SheetView, TextCP932CannotHoldIsRefusedAndKeptInTheEditor) {
   LiveView v;
   v.click(v.wordArea(2, 2));
   ASSERT_TRUE(v.view.beginEdit());
   v.view.editor()->setPlainText(QStringLiteral("ペン\U0001F58A"));
   v.view.commitEdit();
+  ASSERT_EQ(v.ui.messages.size(), 1u);
+  EXPECT_EQ(v.ui.messages[0].kind, MessageKind::Warning);
+  EXPECT_EQ(v.ui.messages[0].text,
+            cp("保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。"));
+  EXPECT_TRUE(v.view.isEditing());
+  EXPECT_EQ(v.view.editor()->toPlainText(), QStringLiteral("ペン\U0001F58A"));
+  EXPECT_EQ(v.wb().cursorColumn, 2);
+  EXPECT_EQ(v.SheetRig::box(2, 2).word, -1);
+  EXPECT_EQ(v.w.doc.modified, 0);
+  // Once the character is gone the word is stored as typed.
+  v.view.editor()->setPlainText(QStringLiteral("ペン"));
+  v.view.commitEdit();
+  EXPECT_FALSE(v.view.isEditing());
   EXPECT_EQ(v.wordAt(2, 2), cp("ペン"));
 }
 
