@@ -124,6 +124,24 @@ TEST_F(TextStyleTest, StoredSettingsAreReadAtStartUp) {
   EXPECT_EQ(window.applied.back().faceName, "Mono");
 }
 
+TEST_F(TextStyleTest, StartUpWritesOnlyTheFirstRunSize) {
+  startUp();
+  std::vector<std::string> written;
+  for (const auto& [key, v] : r.settings.values) written.push_back(key.first + "/" + key.second);
+  EXPECT_EQ(written, (std::vector<std::string>{"DspSize Info/Height", "DspSize Info/Width"}));
+  // The start-up state itself.
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_FALSE(r.w.doc.canUndo());
+  EXPECT_EQ(r.w.wb().sheets.size(), 1u);
+  EXPECT_EQ(r.w.wb().marks.size(), 26u);
+  EXPECT_EQ(r.w.wb().cursorColumn, 2);
+  EXPECT_EQ(r.w.wb().cursorRow, 2);
+  EXPECT_EQ(r.w.shell.markNames, 1);
+  EXPECT_EQ(r.w.shell.textColor, 0x404040u);
+  EXPECT_TRUE(window.menu.empty());
+  EXPECT_EQ(window.menuRebuilds, 1);
+}
+
 TEST_F(TextStyleTest, WindowSizeRules) {
   WindowPlacement p;
   EXPECT_FALSE(storedPlacement(r.settings, SizedWindow::Main, 1920, 1080, p));
