@@ -87,7 +87,12 @@ std::vector<RecentMenuItem> rebuildRecentFiles(RecentFiles& t, SettingsPort& set
   std::vector<RecentMenuItem> items;
   for (int i = 0; i < kRecentCount && !t.paths[i].empty(); ++i) {
     settings.writeString(kSection, valueName(i + 1), t.paths[i]);
-    items.push_back({cmd::kRecentIds[i], "&" + std::to_string(i + 1) + " " + t.titles[i]});
+    // Built by appending: GCC 12 warns falsely on "literal" + std::string.
+    std::string text = "&";
+    text += std::to_string(i + 1);
+    text += ' ';
+    text += t.titles[i];
+    items.push_back({cmd::kRecentIds[i], std::move(text)});
   }
   return items;
 }

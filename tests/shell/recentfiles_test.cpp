@@ -62,7 +62,7 @@ TEST_F(RecentFilesTest, InvalidEntriesAreDropped) {
 }
 
 TEST_F(RecentFilesTest, CurrentFileComesFirst) {
-  for (int n = 1; n <= 5; ++n) store(n, file("f" + std::to_string(n) + ".tgc"));
+  for (int n = 1; n <= 5; ++n) store(n, file(std::string("f").append(std::to_string(n)).append(".tgc")));
   // Already listed: moves up, the others keep their order.
   auto items = rebuildRecentFiles(table, r.settings, path("f3.tgc"));
   EXPECT_EQ(texts(items), (std::vector<std::string>{"&1 f3", "&2 f1", "&3 f2", "&4 f4", "&5 f5"}));
