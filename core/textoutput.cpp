@@ -92,8 +92,20 @@ void renderMemoLine(std::string& out, const Workbook& wb, const OutputRow& row, 
   const size_t keep = line.find_last_not_of(" \t\r\n");
   line.resize(keep == std::string::npos ? 0 : keep + 1);
   if (csv) {
-    for (char& ch : line)
-      if (ch == '\n') ch = ',';
+    // Every inner line break becomes one comma. Memos typed in a multi-line
+    // edit hold CR LF; turning only the LF into a comma would leave a bare CR
+    // inside the record, which CSV readers take as the end of the line.
+    std::string joined;
+    joined.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (line[i] == '\r') {
+        if (i + 1 < line.size() && line[i + 1] == '\n') ++i;
+        joined += ',';
+      } else {
+        joined += line[i] == '\n' ? ',' : line[i];
+      }
+    }
+    line.swap(joined);
   } else {
     line += kLineBreak;
   }
