@@ -64,6 +64,14 @@ void SheetInteraction::onLeftDown(int x, int y, bool doubleClick) {
   host_.focusView();
   quietTooltips(v);
   v.pressedBox = {-1, -1};
+  if (host_.isEditing()) {
+    // The edit could not be committed (its text cannot be stored): the click
+    // must not move the selection under the open editor, or the text would
+    // later land in another box.
+    v.pressedButton = v.pressedButtonAtDown = -1;
+    host_.repaint();
+    return;
+  }
 
   const int d = headerButtonAt(v, x, y);
   v.pressedButton = v.pressedButtonAtDown = d;
@@ -149,7 +157,7 @@ void SheetInteraction::onRightDown(int x, int y) {
   quietTooltips(state());
   host_.focusView();
   setCapture(true);
-  if (w_.shell.guideShown) return;
+  if (w_.shell.guideShown || host_.isEditing()) return;
   const BoxHit hit = hitTest(computeLayout(host_.clientWidth(), host_.clientHeight()), x, y);
   if (hit.insideGrid) {
     w_.wb().cursorColumn = hit.column;

@@ -154,9 +154,15 @@ void SheetView::endEdit(bool cancel) {
     // Never store a silently changed word: keep the editor open with the
     // text as typed. The guard stops the focus change of the message box
     // from committing again.
-    refusingText_ = true;
-    warnUnstorableText(docWnd_);
-    refusingText_ = false;
+    // One user action (a click: focus change, then press) may ask several
+    // times; warn once for it.
+    if (!refusedThisEvent_) {
+      refusingText_ = true;
+      warnUnstorableText(docWnd_);
+      refusingText_ = false;
+      refusedThisEvent_ = true;
+      QTimer::singleShot(0, this, [this] { refusedThisEvent_ = false; });
+    }
     editor_->setFocus(Qt::OtherFocusReason);
     return;
   }
@@ -234,6 +240,11 @@ void SheetView::focusOutEvent(QFocusEvent*) {
 
 void SheetView::resizeEvent(QResizeEvent*) {
   commitEdit();
+  if (!isEditing()) return;
+  // A refused commit keeps the editor open: keep it over its box.
+  const Rect r = editorRect(
+      boxRect(computeLayout(width(), height()), docWnd_.wb().cursorColumn, docWnd_.wb().cursorRow));
+  editor_->setGeometry(r.left, r.top, r.width(), r.height());
 }
 
 void SheetView::inputMethodEvent(QInputMethodEvent* event) {
@@ -278,6 +289,9 @@ void SheetView::dropEvent(QDropEvent* event) {
 
 void SheetView::focusView() {
   commitEdit();
+  // A refused commit leaves the editor open with the focus; taking it away
+  // would only ask again.
+  if (isEditing()) return;
   setFocus(Qt::MouseFocusReason);
 }
 

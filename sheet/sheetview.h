@@ -115,7 +115,8 @@ class SheetView : public QWidget, private ViewHost {
   DocWnd& docWnd_;
   QFont textFont_;
   BoxEditor* editor_ = nullptr;
-  bool refusingText_ = false;  // a warning about unstorable text is up
+  bool refusingText_ = false;      // a warning about unstorable text is up
+  bool refusedThisEvent_ = false;  // that warning was shown for this action
   QtViewTimers timers_;
   SheetInteraction interaction_;
 };

@@ -200,6 +200,21 @@ TEST(Pointer, DoubleClickOpensTheEditorOnTheWordAreaOnly) {
   EXPECT_EQ(r.host.editorOpenings, 1);
 }
 
+TEST(Pointer, PressesDoNothingWhileAnEditThatCouldNotCommitStaysOpen) {
+  InteractionRig r;
+  r.select(2, 2);
+  r.w.editor.editing = 1;  // the focus change did not close it
+  r.click(r.wordArea(1, 1));
+  r.sm.onRightDown(r.wordArea(3, 3).x(), r.wordArea(3, 3).y());
+  r.sm.onRightUp();
+  EXPECT_EQ((GridPos{r.wb().cursorColumn, r.wb().cursorRow}), (GridPos{2, 2}));
+  r.click(kButton0);
+  r.sm.onLeftDown(kNext.x(), kNext.y(), false);
+  r.sm.onLeftUp(kNext.x(), kNext.y());
+  EXPECT_EQ(r.wb().sheets.size(), 1u);
+  EXPECT_EQ(r.w.view.pressedButton, -1);
+}
+
 TEST(Pointer, SinglePressOnAMarkCellPressesTheGlyphUntilRelease) {
   InteractionRig r;
   r.sm.onLeftDown(r.markCell(1, 3).x(), r.markCell(1, 3).y(), false);

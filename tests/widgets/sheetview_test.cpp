@@ -177,6 +177,33 @@ TEST(SheetView, TextCP932CannotHoldIsRefusedAndKeptInTheEditor) {
   EXPECT_EQ(v.wordAt(2, 2), cp("ペン"));
 }
 
+TEST(SheetView, ARefusedCommitKeepsClicksFromMovingTheSelectionUnderTheEditor) {
+  LiveView v;
+  v.click(v.wordArea(2, 2));
+  ASSERT_TRUE(v.view.beginEdit());
+  v.view.editor()->setPlainText(QStringLiteral("ペン\U0001F58A"));
+  v.click(v.wordArea(1, 1));
+  EXPECT_TRUE(v.view.isEditing());
+  EXPECT_EQ(v.wb().cursorColumn, 2);
+  EXPECT_EQ(v.wb().cursorRow, 2);
+  QCoreApplication::processEvents();  // the next user action
+  v.click(v.wordArea(3, 1), Qt::RightButton);
+  EXPECT_EQ(v.wb().cursorColumn, 2);
+  EXPECT_EQ(v.wb().cursorRow, 2);
+  // One warning per attempt, not one per focus change.
+  EXPECT_EQ(v.ui.messages.size(), 2u);
+  v.view.resize(900, 700);
+  const Rect e = editorRect(v.box(2, 2));
+  EXPECT_EQ(v.view.editor()->geometry(), QRect(e.left, e.top, e.width(), e.height()));
+
+  v.view.editor()->setPlainText(QStringLiteral("ペン"));
+  v.click(v.wordArea(1, 1));
+  EXPECT_FALSE(v.view.isEditing());
+  EXPECT_EQ(v.wordAt(2, 2), cp("ペン"));
+  EXPECT_EQ(v.SheetRig::box(1, 1).word, -1);
+  EXPECT_EQ(v.wb().cursorColumn, 1);
+}
+
 TEST(SheetView, LineBreaksInTheEditorAreStoredAsCrLf) {
   LiveView v;
   v.click(v.wordArea(2, 2));
