@@ -9,24 +9,7 @@ namespace tgc::cli {
 Answer ConsoleUi::message(MessageKind, const std::string& text, Buttons buttons) {
   ++messageCount;
   printError(consoleText(text));
-  switch (buttons) {
-    case Buttons::Ok:
-      return Answer::Ok;
-    case Buttons::OkCancel:
-      return Answer::Cancel;
-    case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-      break;
-  }
-  return Answer::No;
-}
-
-std::optional<std::string> ConsoleUi::chooseOpenFile(const FileDialogRequest&) {
-  return std::nullopt;
-}
-
-std::optional<std::string> ConsoleUi::chooseSaveFile(const FileDialogRequest&) {
-  return std::nullopt;
+  return declined(buttons);
 }
 
 std::string consoleText(const std::string& cp932) {

@@ -1,5 +1,6 @@
 // Shared pieces of the tgc command-line tool: exit codes, a console
-// implementation of the core's UiPort, and console text conversion.
+// implementation of the core's UiPort, and console text conversion. The
+// other ports, and the controller built on them, are in cli/headlessports.h.
 //
 // The tool's sources are UTF-8 (they are not compiled to CP932 like the
 // core), so their own messages are UTF-8; texts from the core arrive as
@@ -9,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/ports.h"
+#include "cli/headlessports.h"
 
 namespace tgc::cli {
 
@@ -18,18 +19,11 @@ inline constexpr int kExitFailure = 1;  // the command ran and failed
 inline constexpr int kExitUsage = 2;    // the command line was wrong
 
 // A UiPort for a console without a person at it: messages go to stderr as
-// UTF-8 lines, questions are answered No (confirmations Cancel), file
-// dialogs are cancelled, and window requests are ignored.
-class ConsoleUi : public UiPort {
+// UTF-8 lines and are declined like NoWindowUi's; file dialogs are
+// cancelled, and window requests are ignored.
+class ConsoleUi : public NoWindowUi {
  public:
   Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
-  std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
-  void repaint() override {}
-  void setTitle(const std::string&) override {}
-  void focusView() override {}
-  void beginWait() override {}
-  void endWait() override {}
 
   int messageCount = 0;
 };

@@ -26,7 +26,7 @@ class RecordingUi : public ConsoleUi {
  public:
   Answer message(MessageKind, const std::string& text, Buttons buttons) override {
     texts.push_back(text);
-    return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+    return declined(buttons);
   }
   void printAll() const {
     for (const std::string& t : texts) printError(consoleText(t));
@@ -34,36 +34,11 @@ class RecordingUi : public ConsoleUi {
   std::vector<std::string> texts;
 };
 
-class NoClock : public ClockPort {
- public:
-  int64_t nowSeconds() override { return 0; }
-};
-class NoSettings : public SettingsPort {
- public:
-  int readInt(const std::string&, const std::string&, int fallback) override { return fallback; }
-  std::string readString(const std::string&, const std::string&, const std::string& fallback) override {
-    return fallback;
-  }
-  void writeInt(const std::string&, const std::string&, int) override {}
-  void writeString(const std::string&, const std::string&, const std::string&) override {}
-};
-class NoClipboard : public ClipboardPort {
- public:
-  void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
-};
-class NoShell : public ShellPort {
- public:
-  bool open(const std::string&) override { return false; }
-};
-
 int runImport(const ImportArgs& args) {
   RecordingUi ui;
-  NoClock clock;
-  NoSettings settings;
-  NoClipboard clipboard;
-  NoShell shell;
-  DocWnd w(Ports{ui, clock, settings, clipboard, shell});
+  FixedClock clock;
+  HeadlessController controller(ui, clock);
+  DocWnd& w = controller.w;
   if (checkWorkbookFile(args.file, ui) != 0) {
     ui.printAll();
     return kExitFailure;

@@ -30,32 +30,12 @@ class Clock : public ClockPort {
  private:
   std::optional<int64_t> fixed_;
 };
-class NoSettings : public SettingsPort {
- public:
-  int readInt(const std::string&, const std::string&, int fallback) override { return fallback; }
-  std::string readString(const std::string&, const std::string&, const std::string& fallback) override {
-    return fallback;
-  }
-  void writeInt(const std::string&, const std::string&, int) override {}
-  void writeString(const std::string&, const std::string&, const std::string&) override {}
-};
-class NoClipboard : public ClipboardPort {
- public:
-  void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
-};
-class NoShell : public ShellPort {
- public:
-  bool open(const std::string&) override { return false; }
-};
 
 int runNew(const NewArgs& args) {
   ConsoleUi ui;
   Clock clock(args.fixedTime ? std::optional<int64_t>(args.time) : std::nullopt);
-  NoSettings settings;
-  NoClipboard clipboard;
-  NoShell shell;
-  DocWnd w(Ports{ui, clock, settings, clipboard, shell});
+  HeadlessController controller(ui, clock);
+  DocWnd& w = controller.w;
   // The same steps as the program's New command.
   w.clearAll();
   w.doc.resetHistory();
