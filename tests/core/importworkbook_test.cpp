@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "core/workbookfile.h"
@@ -11,25 +9,13 @@
 #include "marks/markeditor.h"
 #include "marks/markproperties.h"
 #include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/workbooks.h"
 
 namespace tgc {
 namespace {
 
-namespace fs = std::filesystem;
-
-Sheet gridSheet(SheetType type, int32_t mark) {
-  Sheet s;
-  for (int r = 0; r < kGridRows; ++r)
-    for (int c = 0; c < kGridColumns; ++c) {
-      Box b;
-      b.column = c;
-      b.row = r;
-      b.sheetType = type;
-      b.mark = mark;
-      s.boxes.push_back(b);
-    }
-  return s;
-}
+using test::gridSheet;
 
 CatalogMark userMark(int32_t id, const char* glyph, const char* name, int32_t attribute) {
   CatalogMark m;
@@ -224,16 +210,10 @@ class ImportCommand : public ::testing::Test, public MarkEditorLauncher {
     rig.w.marks.reloadEntries(wb);
     rig.w.markEditorLauncher = this;
   }
-  void TearDown() override {
-    for (const fs::path& p : written) fs::remove(p);
-  }
   void openMarkEditor() override { ++editorOpened; }
 
   std::string save(const Workbook& wb, const std::string& name) {
-    const fs::path p = fs::temp_directory_path() / (name + ".tgc");
-    std::ofstream(p, std::ios::binary) << serializeWorkbook(wb);
-    written.push_back(p);
-    return p.string();
+    return files.write(name + ".tgc", serializeWorkbook(wb));
   }
   int importFile(const std::string& path) {
     rig.ui.files.push_back(path);
@@ -241,7 +221,7 @@ class ImportCommand : public ::testing::Test, public MarkEditorLauncher {
   }
 
   test::Rig rig;
-  std::vector<fs::path> written;
+  test::TempDir files{"tgc-import-"};
   int editorOpened = 0;
 };
 
@@ -348,11 +328,9 @@ TEST_F(ImportCommand, RefusedOrFaultyFilesChangeNothing) {
   // Right magic and version, then nothing: the reader fails.
   std::string bytes = serializeWorkbook(Workbook{});
   bytes.resize(25);
-  const fs::path cut = fs::temp_directory_path() / "tgc_import_cut.tgc";
-  std::ofstream(cut, std::ios::binary) << bytes;
-  written.push_back(cut);
+  const std::string cut = files.write("tgc_import_cut.tgc", bytes);
   rig.ui.clearRecord();
-  EXPECT_EQ(importFile(cut.string()), -1);
+  EXPECT_EQ(importFile(cut), -1);
   EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"ファイル異常のため、インポートは行えませんでした。"});
   EXPECT_EQ(rig.w.wb(), before);
   EXPECT_EQ(rig.w.doc.filePath, "/keep/open.tgc");

@@ -9,6 +9,8 @@
 #include <random>
 
 #include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/workbooks.h"
 
 namespace tgc {
 namespace {
@@ -27,16 +29,7 @@ CatalogMark mark(int32_t id, const char* glyph, const char* name, const char* no
 
 // A full 5 x 5 sheet of empty boxes carrying mark 2, theme box with mark 0.
 Sheet emptySheet(SheetType type) {
-  Sheet s;
-  for (int r = 0; r < kGridRows; ++r)
-    for (int c = 0; c < kGridColumns; ++c) {
-      Box b;
-      b.column = c;
-      b.row = r;
-      b.sheetType = type;
-      b.mark = 2;
-      s.boxes.push_back(b);
-    }
+  Sheet s = test::gridSheet(type, 2);
   const int theme = type == TypeA ? 12 : 0;
   s.boxes[theme].mark = kThemeMarkId;
   return s;
@@ -228,7 +221,8 @@ TEST(TextOutputMemos, FirstMemoPerWordTrimmedAndLineFeedsBecomeCommasInCsv) {
 }
 
 TEST(TextOutputFile, FailedWriteLeavesAnEmptyFile) {
-  const fs::path p = fs::temp_directory_path() / "tgc_textoutput_fail.txt";
+  const test::TempDir tmp("tgc-textoutput-");
+  const fs::path p = tmp.path("tgc_textoutput_fail.txt");
   { std::ofstream(p) << "old contents"; }
   // A file-size limit makes the write fail after the file was created.
   rlimit old{};
@@ -242,8 +236,7 @@ TEST(TextOutputFile, FailedWriteLeavesAnEmptyFile) {
   signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(ok);
   EXPECT_EQ(fs::file_size(p), 0u);
-  EXPECT_FALSE(writeOutputFile((fs::temp_directory_path() / "no_such_dir_tgc" / "x.txt").string(), "x"));
-  fs::remove(p);
+  EXPECT_FALSE(writeOutputFile((tmp.dir() / "no_such_dir_tgc" / "x.txt").string(), "x"));
 }
 
 class TextOutputCommand : public ::testing::Test {
@@ -253,11 +246,10 @@ class TextOutputCommand : public ::testing::Test {
     Workbook& wb = rig.w.wb();
     for (int i = 0; i < 3; ++i) wb.sheets.push_back(emptySheet(TypeA));
     at(wb.sheets[1], 2, 2).word = wb.addWord("本");
-    path = fs::temp_directory_path() / "tgc_textoutput_cmd.csv";
-    fs::remove(path);
+    path = tmp.path("tgc_textoutput_cmd.csv");
   }
-  void TearDown() override { fs::remove(path); }
   test::Rig rig;
+  test::TempDir tmp{"tgc-textoutput-"};
   fs::path path;
 };
 

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/workbooks.h"
+
 namespace tgc {
 namespace {
 
-// Built with += because GCC 12 warns falsely on "literal" + std::string.
-std::string numbered(int i) {
-  std::string s = "w";
-  s += std::to_string(i);
-  return s;
-}
+using test::numbered;
 
 Sheet sheetWithWords(std::initializer_list<int> words) {
   Sheet s;

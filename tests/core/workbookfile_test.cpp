@@ -13,6 +13,8 @@
 #include "core/fileio.h"
 #include "marks/defaultcatalog.h"
 #include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/workbooks.h"
 
 namespace tgc {
 namespace {
@@ -34,19 +36,7 @@ std::string header() {
   return std::string("\x10ThoughtGridCraft") + le32(102);
 }
 
-Sheet gridSheet(SheetType type) {
-  Sheet s;
-  for (int row = 0; row < kGridRows; ++row)
-    for (int column = 0; column < kGridColumns; ++column) {
-      Box b;
-      b.column = column;
-      b.row = row;
-      b.sheetType = type;
-      b.mark = 2;
-      s.boxes.push_back(b);
-    }
-  return s;
-}
+using test::gridSheet;
 
 // A workbook using every field, long strings and the stored-only values.
 Workbook sample() {
@@ -55,8 +45,8 @@ Workbook sample() {
   wb.addWord("山");
   wb.addWord(std::string(300, 'x'));
   wb.addWord("川");
-  wb.sheets.push_back(gridSheet(TypeA));
-  wb.sheets.push_back(gridSheet(TypeC));
+  wb.sheets.push_back(gridSheet(TypeA, 2));
+  wb.sheets.push_back(gridSheet(TypeC, 2));
   Box& b = wb.sheets[0].boxes[12];
   b.word = 0;
   b.mark = 0;
@@ -296,22 +286,9 @@ TEST(WorkbookRepair, SheetShapeIsChecked) {
 
 // ---- files ------------------------------------------------------------------------
 
-class WorkbookFileTest : public ::testing::Test {
+class WorkbookFileTest : public ::testing::Test, protected test::TempDir {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tgc-wbfile-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
-  std::string path(const std::string& name) const { return (dir / name).string(); }
-  std::string write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-    return path(name);
-  }
+  WorkbookFileTest() : TempDir("tgc-wbfile-") {}
   static std::string read(const std::string& p) {
     std::string s;
     EXPECT_TRUE(readWholeFile(p, s));
@@ -319,7 +296,7 @@ class WorkbookFileTest : public ::testing::Test {
   }
   std::vector<std::string> entries() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir())) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -333,8 +310,6 @@ class WorkbookFileTest : public ::testing::Test {
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
     return ui.messages[0].text;
   }
-
-  fs::path dir;
 };
 
 TEST_F(WorkbookFileTest, CheckAcceptsAWorkbookAndRefusesInOrder) {
@@ -431,7 +406,7 @@ TEST_F(WorkbookFileTest, LoadFillsTheTargetSlotAndTheFullPath) {
   write("wb.tgc", serializeWorkbook(sample()));
   fs::create_directory(path("sub"));
   Document doc;
-  doc.filePath = (dir / "sub" / ".." / "wb.tgc").string();
+  doc.filePath = (dir() / "sub" / ".." / "wb.tgc").string();
   doc.cur().cursorColumn = 1;
   test::FakeUi ui;
   ASSERT_EQ(loadWorkbook(doc, kLoadOpen, ui), 0);

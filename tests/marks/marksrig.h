@@ -15,6 +15,7 @@
 #include "marks/defaultcatalog.h"
 #include "marks/markproperties.h"
 #include "tests/support/fakes.h"
+#include "tests/support/workbooks.h"
 
 namespace tgc::test {
 
@@ -28,15 +29,7 @@ struct PlacedMark {
 // Appends a full sheet of the type; every box empty and unmarked except the
 // placed ones.
 inline int addSheet(Workbook& wb, SheetType type, std::initializer_list<PlacedMark> placed) {
-  Sheet s;
-  for (int r = 0; r < kGridRows; ++r)
-    for (int c = 0; c < kGridColumns; ++c) {
-      Box b;
-      b.column = c;
-      b.row = r;
-      b.sheetType = type;
-      s.boxes.push_back(b);
-    }
+  Sheet s = gridSheet(type);
   for (const PlacedMark& p : placed) {
     Box& b = s.boxes[p.row * kGridColumns + p.column];
     b.mark = p.mark;

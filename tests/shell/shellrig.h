@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "core/docwnd.h"
 #include "tests/support/fakes.h"
+#include "tests/support/tempdir.h"
 
 namespace tgc::test {
 
@@ -52,18 +53,7 @@ inline std::string u8s(const char8_t* s) {
 
 class ShellTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("tgc-shell-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    r.w.app.window = &window;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  void SetUp() override { r.w.app.window = &window; }
 
   void startUp(const std::string& commandLine = {}) {
     StartUpArgs args;
@@ -73,7 +63,7 @@ class ShellTest : public ::testing::Test {
     documentStartUp(r.w, args);
   }
 
-  std::string path(const std::string& name) const { return (dir / name).string(); }
+  std::string path(const std::string& name) const { return files.path(name); }
 
   static void writeBytes(const std::string& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
@@ -95,7 +85,8 @@ class ShellTest : public ::testing::Test {
 
   Rig r;
   FakeAppWindow window;
-  std::filesystem::path dir;
+  TempDir files{"tgc-shell-"};
+  const std::filesystem::path dir = files.dir();
 };
 
 }  // namespace tgc::test
