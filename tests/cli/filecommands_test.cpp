@@ -1,18 +1,15 @@
 // End-to-end runs of `tgc check`, `tgc dump` and `tgc build` and of the
 // tool's command-line handling. This file is UTF-8 (the tool's output is).
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "core/cp932.h"
-#include "core/fileio.h"
 #include "core/workbookfile.h"
+#include "tests/cli/tgctest.h"
 
 namespace tgc {
 namespace {
@@ -20,56 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
-struct ToolRun {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
 std::string sjis(const char* utf8) {
   return utf8ToCp932(utf8).value();
 }
 
-class TgcTool : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tgc-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-  }
-  std::string path(const std::string& name) const { return (dir / name).string(); }
-  std::string write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-    return path(name);
-  }
-  static std::string read(const std::string& p) {
-    std::string s;
-    readWholeFile(p, s);
-    return s;
-  }
-  static std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-  }
-  // Runs tgc with the arguments (already quoted where needed).
-  ToolRun tgc(const std::string& args) const {
-    const std::string out = path("stdout.txt"), err = path("stderr.txt");
-    const std::string command = quote(TGC_EXE) + " " + args + " >" + quote(out) + " 2>" + quote(err);
-    const int status = std::system(command.c_str());
-    ToolRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = read(out);
-    r.err = read(err);
-    return r;
-  }
-
-  fs::path dir;
-};
+using TgcTool = test::TgcTest;
 
 // Uses every field, stored values the loader would repair, both string
 // forms of the dump and all three length prefixes.
