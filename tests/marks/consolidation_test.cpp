@@ -5,14 +5,8 @@
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
-namespace tgc {
+namespace tgc::test {
 namespace {
-
-using test::addSheet;
-using test::boxGlyph;
-using test::boxMark;
-using test::MarksRig;
-using test::userMark;
 
 // A catalog of the two system marks and the given user marks, one sheet per
 // test placing them, and the editor opened on it.
@@ -201,4 +195,4 @@ TEST(Consolidation, LookAlikeSearchCoversBothLists) {
 }
 
 }  // namespace
-}  // namespace tgc
+}  // namespace tgc::test

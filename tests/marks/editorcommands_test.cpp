@@ -4,14 +4,8 @@
 
 #include "tests/marks/marksrig.h"
 
-namespace tgc {
+namespace tgc::test {
 namespace {
-
-using test::addSheet;
-using test::boxGlyph;
-using test::boxMark;
-using test::MarksRig;
-using test::positionOf;
 
 TEST(DeleteMarks, RefusedForAllWhenOneSelectedMarkIsUsed) {
   MarksRig r;
@@ -135,4 +129,4 @@ TEST(ToggleMarkNames, TwiceReturnsToTheFormerStateAndStoresEachValue) {
 }
 
 }  // namespace
-}  // namespace tgc
+}  // namespace tgc::test

@@ -5,15 +5,8 @@
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
-namespace tgc {
+namespace tgc::test {
 namespace {
-
-using test::addSheet;
-using test::boxGlyph;
-using test::boxMark;
-using test::MarksRig;
-using test::positionOf;
-using test::userMark;
 
 std::vector<std::string> names(const std::vector<CatalogMark>& list) {
   std::vector<std::string> out;
@@ -208,4 +201,4 @@ TEST(SortAndRenumberCatalog, SortsByIdAndRepointsBoxesAndBothLists) {
 }
 
 }  // namespace
-}  // namespace tgc
+}  // namespace tgc::test

@@ -5,14 +5,8 @@
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
-namespace tgc {
+namespace tgc::test {
 namespace {
-
-using test::addSheet;
-using test::boxGlyph;
-using test::MarksRig;
-using test::positionOf;
-using test::userMark;
 
 MarkProperties props(const std::string& glyph, const std::string& name, const std::string& note = "",
                      int attribute = AttrElement) {
@@ -257,4 +251,4 @@ TEST(MarkPropertiesModify, AttributeLockedByTypeBOrCUseButNotByTypeA) {
 }
 
 }  // namespace
-}  // namespace tgc
+}  // namespace tgc::test
