@@ -11,6 +11,17 @@ const char* const kThemeFirst = "テーマから入力してください。";
 const char* const kColumnRule = "この列の１行目に語句が入力されていません。\n\n１行目を入力してください。";
 const char* const kRowRule = "この行の１列目に語句が入力されていません。\n\n１列目を入力してください。";
 
+// The check refuses the selected box with `text` as its last message and
+// leaves the selection on `to`.
+::testing::AssertionResult refused(SheetRig& t, int mode, const std::string& text, GridPos to) {
+  const int result = checkBoxInput(t.w, mode);
+  const std::string shown = t.ui.texts().empty() ? std::string() : t.ui.texts().back();
+  const GridPos at{t.wb().cursorColumn, t.wb().cursorRow};
+  if (result == -1 && shown == text && at == to) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "result " << result << ", message \"" << shown << "\", selection ("
+                                       << at.column << ", " << at.row << ")";
+}
+
 TEST(BoxInput, ThemeComesFirstAndTheSelectionMovesToIt) {
   SheetRig t;
   t.select(0, 0);
@@ -67,13 +78,9 @@ TEST(BoxInput, TypeBLowerBoxNeedsTheFirstRowOfItsColumn) {
 
   // Word assist's variant: prefixed message, selection stays.
   t.select(3, 2);
-  EXPECT_EQ(checkBoxInput(t.w, kInputForAssist), -1);
-  EXPECT_EQ(t.ui.texts().back(), std::string("語句アシスト：\n\n") + kColumnRule);
-  EXPECT_EQ((GridPos{t.wb().cursorColumn, t.wb().cursorRow}), (GridPos{3, 2}));
+  EXPECT_TRUE(refused(t, kInputForAssist, std::string("語句アシスト：\n\n") + kColumnRule, {3, 2}));
 
-  EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), -1);
-  EXPECT_EQ(t.ui.texts().back(), kColumnRule);
-  EXPECT_EQ((GridPos{t.wb().cursorColumn, t.wb().cursorRow}), (GridPos{3, 0}));
+  EXPECT_TRUE(refused(t, kInputForEditor, kColumnRule, {3, 0}));
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
 
   t.put(1, 3, 0, "フタ");
@@ -86,9 +93,7 @@ TEST(BoxInput, TypeCRightBoxNeedsTheFirstColumnOfItsRow) {
   t.addSheet(CreateKind::TypeC);
   t.put(1, 0, 0, "弁当箱");
   t.select(3, 2);
-  EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), -1);
-  EXPECT_EQ(t.ui.texts().back(), kRowRule);
-  EXPECT_EQ((GridPos{t.wb().cursorColumn, t.wb().cursorRow}), (GridPos{0, 2}));
+  EXPECT_TRUE(refused(t, kInputForEditor, kRowRule, {0, 2}));
   t.select(3, 0);  // idea area of Type-C
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
   t.put(1, 0, 2, "フタ");
