@@ -1,5 +1,7 @@
 #include "sheet/sheetfonts.h"
 
+#include <QFontMetrics>
+
 namespace tgc {
 
 QString mapFontFace(const QString& face) {
@@ -24,8 +26,19 @@ QFont sheetFont(const QString& face, int pixelSize, bool bold) {
   return f;
 }
 
+QFont cellHeightFont(const QString& face, int cellHeight, bool bold) {
+  // A cell height counts the font's leading too, so the character height is
+  // the largest whose ascent plus descent still fits.
+  QFont f = sheetFont(face, cellHeight, bold);
+  while (f.pixelSize() > 1 && QFontMetrics(f).height() > cellHeight) f.setPixelSize(f.pixelSize() - 1);
+  return f;
+}
+
 QFont defaultWordFont() {
-  return sheetFont(QStringLiteral("ＭＳ Ｐ明朝"), 19, true);
+  // The one font the view leaves to the system's default smoothing.
+  QFont f = sheetFont(QStringLiteral("ＭＳ Ｐ明朝"), 19, true);
+  f.setStyleStrategy(QFont::PreferDefault);
+  return f;
 }
 
 const SheetFonts& SheetFonts::get() {
@@ -34,9 +47,9 @@ const SheetFonts& SheetFonts::get() {
     const QString pgothic = QStringLiteral("ＭＳ Ｐゴシック");
     const QString times = QStringLiteral("Times New Roman");
     SheetFonts f;
-    f.glyph24 = sheetFont(gothic, 24, true);
-    f.glyph18 = sheetFont(gothic, 18, true);
-    f.glyph15 = sheetFont(gothic, 15, true);
+    f.glyph24 = cellHeightFont(gothic, 24, true);
+    f.glyph18 = cellHeightFont(gothic, 18, true);
+    f.glyph15 = cellHeightFont(gothic, 15, true);
     f.position = sheetFont(pgothic, 28, false);
     f.numberLabel = sheetFont(times, 20, true);
     f.title = sheetFont(times, 16, true);

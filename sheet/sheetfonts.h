@@ -31,6 +31,8 @@ QString mapFontFace(const QString& face);
 
 // A font of the mapped face at a pixel height, bold or not.
 QFont sheetFont(const QString& face, int pixelSize, bool bold);
+// The same, sized by its cell height (ascent plus descent) instead.
+QFont cellHeightFont(const QString& face, int cellHeight, bool bold);
 
 // The default text font of the words: ＭＳ Ｐ明朝 (mapped), 19 px, bold.
 QFont defaultWordFont();

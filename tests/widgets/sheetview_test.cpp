@@ -279,6 +279,25 @@ TEST(SheetFonts, ClassicFacesMapToInstalledFonts) {
   EXPECT_TRUE(word.bold());
 }
 
+TEST(SheetFonts, GlyphFontsAreSizedByCellHeightTheOthersByCharacterHeight) {
+  const SheetFonts& f = SheetFonts::get();
+  const std::pair<const QFont*, int> cells[] = {{&f.glyph24, 24}, {&f.glyph18, 18}, {&f.glyph15, 15}};
+  for (const auto& [font, cell] : cells) {
+    EXPECT_LE(QFontMetrics(*font).height(), cell) << cell;
+    QFont larger = *font;
+    larger.setPixelSize(font->pixelSize() + 1);
+    if (font->pixelSize() < cell) {
+      EXPECT_GT(QFontMetrics(larger).height(), cell) << cell;
+    }
+    EXPECT_TRUE(font->bold());
+    EXPECT_TRUE(font->styleStrategy() & QFont::PreferAntialias);
+  }
+  EXPECT_EQ(f.position.pixelSize(), 28);
+  EXPECT_EQ(f.guideNumber.pixelSize(), 22);
+  EXPECT_EQ(f.tooltip.pixelSize(), 16);
+  EXPECT_FALSE(defaultWordFont().styleStrategy() & QFont::PreferAntialias);
+}
+
 TEST(SheetFonts, TheViewAndItsEditorTakeTheUsersFontUnderItsInstalledName) {
   ViewRig r;
   QFont chosen(QStringLiteral("ＭＳ Ｐゴシック"));
