@@ -215,6 +215,20 @@ int openWorkbook(DocWnd& w) {
   return 0;
 }
 
+namespace {
+
+// An emptied workbook with no file: untitled, unmodified, shown as such.
+void leaveEmptyUntitled(DocWnd& w) {
+  Document& d = w.doc;
+  d.hasFile = 0;
+  d.filePath = d.fileTitle = untitledName();
+  d.setModified(0);
+  updateTitle(w);
+  w.ui().repaint();
+}
+
+}  // namespace
+
 int openRecent(DocWnd& w, int entry) {
   if (entry < 0 || entry >= kRecentCount) return 0;
   // Taken before the save question: a save as rebuilds the table and would
@@ -236,11 +250,13 @@ int openRecent(DocWnd& w, int entry) {
   Document& d = w.doc;
   d.filePath = chosenPath;
   d.fileTitle = chosenTitle;
-  if (d.filePath.empty()) {
-    d.filePath = d.fileTitle = untitledName();
+  if (d.filePath.empty() || checkWorkbookFile(d.filePath, w.ui()) != 0) {
+    // The workbook is already empty. Keeping the refused file as its file
+    // (or the changes that were declined as unsaved) would let the close
+    // question write the empty workbook over that file.
+    leaveEmptyUntitled(w);
     return 0;
   }
-  if (checkWorkbookFile(d.filePath, w.ui()) != 0) return 0;
   const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
   if (failed) {
     // The value of the failed file is emptied; a save as above may have moved

@@ -217,6 +217,32 @@ TEST_F(FileCommandsTest, RecentEntryThatFailsToLoadIsCleared) {
   EXPECT_EQ(window.menu[0].text, "&1 good");
 }
 
+TEST_F(FileCommandsTest, RecentEntryRefusedByTheCheckLeavesAnUntitledWorkbook) {
+  startUp();
+  const std::string own = makeWorkbookFile("own.tgc", "自分");
+  // A listed file that is not a workbook: the list keeps it, the check refuses it.
+  const std::string junk = path("junk.tgc");
+  writeBytes(junk, "this is not a workbook file at all");
+  r.settings.writeString("Recent File List", "File1", junk);
+  r.ui.files.push_back(own);
+  openWorkbook(r.w);
+  ASSERT_EQ(r.w.doc.hasFile, 1);
+  modify("捨てる");
+  r.ui.clearRecord();
+  r.ui.answers = {Answer::No};
+  openRecent(r.w, 1);
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{kSaveQuestion, "ファイル形式が違います。"}));
+  EXPECT_TRUE(r.w.wb().sheets.empty());
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(r.w.doc.filePath, u8s(u8"無題"));
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  // Closing asks nothing and writes nothing over either file.
+  EXPECT_EQ(confirmClose(r.w), 0);
+  EXPECT_EQ(readBytes(junk), "this is not a workbook file at all");
+  EXPECT_NE(readBytes(own).find("自分"), std::string::npos);
+}
+
 TEST_F(FileCommandsTest, CloseAnswers) {
   startUp();
   EXPECT_EQ(confirmClose(r.w), 0);  // unmodified: no question
