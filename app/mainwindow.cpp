@@ -62,8 +62,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::startUp(const std::string& commandLinePath) {
   StartUpArgs args;
-  args.windowWidth = frameGeometry().width();
-  args.windowHeight = frameGeometry().height();
+  // The size as applyStoredWindowSize applies it (no frame).
+  args.windowWidth = width();
+  args.windowHeight = height();
   args.commandLinePath = commandLinePath;
   documentStartUp(w_, args);
   view_->setFocus(Qt::OtherFocusReason);

@@ -12,23 +12,24 @@ void applyStoredWindowSize(QWidget& window, SettingsPort& settings, SizedWindow 
   const QSize s = screen->geometry().size();
   WindowPlacement p;
   if (!storedPlacement(settings, which, s.width(), s.height(), p)) return;
-  // Before the window is shown its frame is unknown; the stored outer size
-  // is taken as the widget size, within the window's own limits.
+  // The stored size is the widget's own (see the records below), kept
+  // within the window's limits.
   const QSize size =
       QSize(p.width, p.height).expandedTo(window.minimumSize()).boundedTo(window.maximumSize());
   window.resize(size);
   window.move(screen->geometry().topLeft() + QPoint(p.left, p.top));
 }
 
+// The size recorded is the one applyStoredWindowSize gives back: the frame
+// is unknown before the window is shown, so recording it would make the
+// window grow by its frame with every run.
 void recordWindowSizeOnOpen(const QWidget& window, SettingsPort& settings, SizedWindow which) {
-  const QRect frame = window.frameGeometry();
-  recordSizeOnOpen(settings, which, frame.width(), frame.height());
+  recordSizeOnOpen(settings, which, window.width(), window.height());
 }
 
 void recordWindowSizeOnClose(const QWidget& window, SettingsPort& settings, SizedWindow which) {
   if (window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) return;
-  const QRect frame = window.frameGeometry();
-  recordSizeOnClose(settings, which, frame.width(), frame.height());
+  recordSizeOnClose(settings, which, window.width(), window.height());
 }
 
 }  // namespace tgc

@@ -309,7 +309,30 @@ TEST_F(MainWindowTest, CloseOfUnmodifiedWorkbookRecordsSize) {
   EXPECT_TRUE(window->close());
   QSettings after(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
   EXPECT_EQ(after.value(QStringLiteral("Font Info/lfHeight")).toInt(), -25);
-  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), window->frameGeometry().width());
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), window->width());
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Height")).toInt(), window->height());
+}
+
+TEST(MainWindowSize, StoredSizeComesBackUnchangedAfterARun) {
+  // The frame is the window system's and unknown until the window is shown:
+  // what is recorded must be what is applied, or the window grows by its
+  // frame with every run.
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("settings.ini"));
+  {
+    QSettings s(file, QSettings::IniFormat);
+    s.setValue(QStringLiteral("DspSize Info/Width"), 700);
+    s.setValue(QStringLiteral("DspSize Info/Height"), 550);
+  }
+  for (int run = 0; run < 2; ++run) {
+    MainWindow window(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    window.show();
+    window.startUp();
+    EXPECT_TRUE(window.close());
+  }
+  QSettings after(file, QSettings::IniFormat);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Width")).toInt(), 700);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/Height")).toInt(), 550);
 }
 
 TEST(MainWindowSize, StoredSizeIsAppliedCentredAndKeptWhenMaximised) {
