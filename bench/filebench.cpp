@@ -3,47 +3,26 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <filesystem>
-
 #include "bench/generator.h"
+#include "cli/headlessports.h"
 #include "core/document.h"
 #include "core/fileio.h"
 #include "core/ports.h"
 #include "core/workbookfile.h"
+#include "tests/support/tempdir.h"
 
 namespace tgc {
 namespace {
 
-namespace fs = std::filesystem;
-
-class NullUi : public UiPort {
- public:
-  Answer message(MessageKind, const std::string&, Buttons) override { return Answer::Ok; }
-  std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  void repaint() override {}
-  void setTitle(const std::string&) override {}
-  void focusView() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-
 // The largest workbook, and a folder holding it as a file; built once.
 struct Fixture {
-  Fixture() : workbook(makeLargestWorkbook(20240607)) {
-    std::string pattern = (fs::temp_directory_path() / "tgc-filebench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder = pattern;
-    file = (folder / "largest.tgc").string();
+  Fixture() : workbook(makeLargestWorkbook(20240607)), folder("tgc-filebench-") {
+    file = folder.path("largest.tgc");
     bytes = serializeWorkbook(workbook);
     if (!writeFileAtomically(file, bytes)) std::abort();
   }
-  ~Fixture() {
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
   Workbook workbook;
-  fs::path folder;
+  test::TempDir folder;
   std::string file;
   std::string bytes;
 };
@@ -54,7 +33,7 @@ Fixture& fixture() {
 }
 
 void BM_LoadLargest(benchmark::State& state) {
-  NullUi ui;
+  NoWindowUi ui;
   Document doc;
   for (auto _ : state) {
     doc.filePath = fixture().file;
@@ -79,10 +58,10 @@ void BM_ParseLargestInMemory(benchmark::State& state) {
 BENCHMARK(BM_ParseLargestInMemory)->Unit(benchmark::kMillisecond);
 
 void BM_SaveLargest(benchmark::State& state) {
-  NullUi ui;
+  NoWindowUi ui;
   Document doc;
   doc.cur() = fixture().workbook;
-  doc.filePath = (fixture().folder / "saved.tgc").string();
+  doc.filePath = fixture().folder.path("saved.tgc");
   for (auto _ : state)
     if (saveWorkbook(doc, ui) != 0) state.SkipWithError("save failed");
 }
@@ -94,7 +73,7 @@ void BM_SerializeLargest(benchmark::State& state) {
 BENCHMARK(BM_SerializeLargest)->Unit(benchmark::kMillisecond);
 
 void BM_CheckLargest(benchmark::State& state) {
-  NullUi ui;
+  NoWindowUi ui;
   for (auto _ : state)
     if (checkWorkbookFile(fixture().file, ui) != 0) state.SkipWithError("check refused");
 }

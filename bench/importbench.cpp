@@ -4,50 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <unordered_set>
 
+#include "cli/headlessports.h"
 #include "core/docwnd.h"
 #include "core/importworkbook.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/workbooks.h"
 
 namespace tgc {
 namespace {
-
-class SilentUi : public UiPort {
- public:
-  Answer message(MessageKind, const std::string&, Buttons) override { return Answer::No; }
-  std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  void repaint() override {}
-  void setTitle(const std::string&) override {}
-  void focusView() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-class NoClock : public ClockPort {
- public:
-  int64_t nowSeconds() override { return 0; }
-};
-class NoSettings : public SettingsPort {
- public:
-  int readInt(const std::string&, const std::string&, int f) override { return f; }
-  std::string readString(const std::string&, const std::string&, const std::string& f) override { return f; }
-  void writeInt(const std::string&, const std::string&, int) override {}
-  void writeString(const std::string&, const std::string&, const std::string&) override {}
-};
-class NoClipboard : public ClipboardPort {
- public:
-  void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
-};
-class NoShell : public ShellPort {
- public:
-  bool open(const std::string&) override { return false; }
-};
 
 std::string randomText(std::mt19937& gen) {
   std::string s(5 + gen() % 16, 'a');
@@ -62,20 +32,13 @@ Workbook makeWorkbook(std::mt19937& gen, const std::vector<std::string>& words, 
   for (const std::string& t : words) wb.addWord(t);
   int next = 0;
   for (int s = 0; s < sheets; ++s) {
-    Sheet sheet;
-    const int32_t type = static_cast<int32_t>(gen() % 3);
-    for (int r = 0; r < kGridRows; ++r)
-      for (int c = 0; c < kGridColumns; ++c) {
-        Box b;
-        b.column = c;
-        b.row = r;
-        b.sheetType = type;
-        b.mark = static_cast<int32_t>(gen() % kDefaultMarkCount);
-        // Every word is used at least once, then at random.
-        b.word = next < static_cast<int>(words.size()) ? next++ : static_cast<int32_t>(gen() % words.size());
-        b.idea = gen() % 8 == 0;
-        sheet.boxes.push_back(b);
-      }
+    Sheet sheet = test::gridSheet(static_cast<SheetType>(gen() % 3));
+    for (Box& b : sheet.boxes) {
+      b.mark = static_cast<int32_t>(gen() % kDefaultMarkCount);
+      // Every word is used at least once, then at random.
+      b.word = next < static_cast<int>(words.size()) ? next++ : static_cast<int32_t>(gen() % words.size());
+      b.idea = gen() % 8 == 0;
+    }
     wb.sheets.push_back(sheet);
   }
   for (int m = 0; m < 300; ++m)
@@ -90,6 +53,7 @@ struct Fixture {
 };
 
 const Fixture& fixture() {
+  static const test::TempDir folder("tgc-bench-import-");
   static const Fixture f = [] {
     std::mt19937 gen(2024);
     std::unordered_set<std::string> seen;
@@ -108,8 +72,7 @@ const Fixture& fixture() {
     Fixture out;
     out.current = makeWorkbook(gen, mine, 600);
     const Workbook other = makeWorkbook(gen, theirs, 400);
-    out.importPath = (std::filesystem::temp_directory_path() / "tgc_bench_import.tgc").string();
-    std::ofstream(out.importPath, std::ios::binary) << serializeWorkbook(other);
+    out.importPath = folder.write("tgc_bench_import.tgc", serializeWorkbook(other));
     return out;
   }();
   return f;
@@ -118,12 +81,10 @@ const Fixture& fixture() {
 // The whole command after the file dialog: check, read, merge, renumber, report.
 void BM_ImportFile(benchmark::State& state) {
   const Fixture& f = fixture();
-  SilentUi ui;
-  NoClock clock;
-  NoSettings settings;
-  NoClipboard clipboard;
-  NoShell shell;
-  DocWnd w(Ports{ui, clock, settings, clipboard, shell});
+  NoWindowUi ui;
+  FixedClock clock;
+  HeadlessController controller(ui, clock);
+  DocWnd& w = controller.w;
   for (auto _ : state) {
     state.PauseTiming();
     w.doc.resetHistory();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "cli/headlessports.h"
 #include "core/cp932.h"
 #include "core/docwnd.h"
 #include "marks/defaultcatalog.h"
@@ -19,42 +20,11 @@ namespace {
 
 using namespace tgc;
 
-struct QuietUi : UiPort {
-  Answer message(MessageKind, const std::string&, Buttons) override { return Answer::Ok; }
-  std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  void repaint() override {}
-  void setTitle(const std::string&) override {}
-  void focusView() override {}
-  void beginWait() override {}
-  void endWait() override {}
-};
-struct FixedClock : ClockPort {
-  int64_t nowSeconds() override { return 1700000000; }
-};
-struct NoSettings : SettingsPort {
-  int readInt(const std::string&, const std::string&, int fallback) override { return fallback; }
-  std::string readString(const std::string&, const std::string&, const std::string& fallback) override {
-    return fallback;
-  }
-  void writeInt(const std::string&, const std::string&, int) override {}
-  void writeString(const std::string&, const std::string&, const std::string&) override {}
-};
-struct NoClipboard : ClipboardPort {
-  void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
-};
-struct NoShell : ShellPort {
-  bool open(const std::string&) override { return false; }
-};
-
 struct Fixture {
-  QuietUi ui;
-  FixedClock clock;
-  NoSettings settings;
-  NoClipboard clipboard;
-  NoShell shell;
-  DocWnd w{Ports{ui, clock, settings, clipboard, shell}};
+  NoWindowUi ui;
+  FixedClock clock{1700000000};
+  HeadlessController controller{ui, clock};
+  DocWnd& w = controller.w;
 
   Fixture() {
     fillDefaultCatalog(w.wb());

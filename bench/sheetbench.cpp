@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/generator.h"
+#include "cli/headlessports.h"
 #include "core/docwnd.h"
 #include "marks/wordassist.h"
 #include "sheet/geometry.h"
@@ -14,18 +15,11 @@ namespace tgc {
 namespace {
 
 // Answers every confirmation with OK, so the deletions go ahead.
-class AgreeingUi : public UiPort {
+class AgreeingUi : public NoWindowUi {
  public:
   Answer message(MessageKind, const std::string&, Buttons b) override {
     return b == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
   }
-  std::optional<std::string> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-  void repaint() override {}
-  void setTitle(const std::string&) override {}
-  void focusView() override {}
-  void beginWait() override {}
-  void endWait() override {}
 };
 // A clock that moves on every read, so the reseed never waits.
 class TickingClock : public ClockPort {
@@ -35,30 +29,11 @@ class TickingClock : public ClockPort {
  private:
   int64_t now_ = 1700000000;
 };
-class NoSettings : public SettingsPort {
- public:
-  int readInt(const std::string&, const std::string&, int f) override { return f; }
-  std::string readString(const std::string&, const std::string&, const std::string& f) override { return f; }
-  void writeInt(const std::string&, const std::string&, int) override {}
-  void writeString(const std::string&, const std::string&, const std::string&) override {}
-};
-class NoClipboard : public ClipboardPort {
- public:
-  void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
-};
-class NoShell : public ShellPort {
- public:
-  bool open(const std::string&) override { return false; }
-};
-
 struct Bench {
   AgreeingUi ui;
   TickingClock clock;
-  NoSettings settings;
-  NoClipboard clipboard;
-  NoShell shell;
-  DocWnd w{Ports{ui, clock, settings, clipboard, shell}};
+  HeadlessController controller{ui, clock};
+  DocWnd& w = controller.w;
 
   explicit Bench(int keepSheets = kMaxSheets) {
     w.wb() = makeLargestWorkbook(20240607);
