@@ -16,15 +16,7 @@ namespace tgc {
 namespace {
 
 using test::gridSheet;
-
-CatalogMark userMark(int32_t id, const char* glyph, const char* name, int32_t attribute) {
-  CatalogMark m;
-  m.id = id;
-  m.glyph = glyph;
-  m.name = name;
-  m.attribute = attribute;
-  return m;
-}
+using test::userMark;
 
 // Steps 2 to 10 of the merge exactly as described, one word and one mark at
 // a time, with the model's own removeWord.

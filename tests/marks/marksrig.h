@@ -56,11 +56,6 @@ inline int positionOf(const std::vector<CatalogMark>& list, const std::string& n
   return -1;
 }
 
-inline CatalogMark userMark(int32_t id, const std::string& glyph, const std::string& name, int attribute,
-                            int dormant = 0) {
-  return CatalogMark{id, glyph, name, "", dormant, 0, attribute, 0};
-}
-
 class FakeMergeDialog : public MergeDialogPort {
  public:
   struct Shown {

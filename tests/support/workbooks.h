@@ -25,6 +25,12 @@ inline Sheet gridSheet(SheetType type, int32_t mark = -1) {
   return s;
 }
 
+// A catalog mark as the mark editor adds one: no note, not deleted, unused.
+inline CatalogMark userMark(int32_t id, const std::string& glyph, const std::string& name, int32_t attribute,
+                            int32_t dormant = 0) {
+  return CatalogMark{id, glyph, name, "", dormant, 0, attribute, 0};
+}
+
 // "w0", "w1", ...: distinct words for tests that need many. Built with +=
 // because GCC 12 warns falsely on "literal" + std::string.
 inline std::string numbered(int i) {
