@@ -243,6 +243,99 @@ TEST_F(FileCommandsTest, RecentEntryRefusedByTheCheckLeavesAnUntitledWorkbook) {
   EXPECT_NE(readBytes(own).find("自分"), std::string::npos);
 }
 
+TEST_F(FileCommandsTest, FailedLoadsLeaveAnEmptyUntitledWorkbookSilently) {
+  startUp();
+  const std::string bytes = readBytes(makeWorkbookFile("cut.tgc", "切"));
+  const std::string cut = path("cut.tgc");
+  writeBytes(cut, bytes.substr(0, 40));  // passes the check, fails the load
+  // Open: no message, no rebuild of the recent list.
+  r.ui.clearRecord();
+  const int rebuilds = window.menuRebuilds;
+  r.ui.files.push_back(cut);
+  openWorkbook(r.w);
+  EXPECT_TRUE(r.ui.messages.empty());
+  EXPECT_TRUE(r.w.wb().sheets.empty());
+  EXPECT_TRUE(r.w.marks.activeEntries.empty());
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(r.w.doc.filePath, u8s(u8"無題"));
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  EXPECT_EQ(window.menuRebuilds, rebuilds);
+  // A dropped file: the same, but the list is rebuilt in any case.
+  const std::string good = makeWorkbookFile("good.tgc", "良");
+  openPath(r.w, good);
+  ASSERT_EQ(theme(), "良");
+  openPath(r.w, cut);
+  EXPECT_TRUE(r.ui.messages.empty());
+  EXPECT_TRUE(r.w.wb().sheets.empty());
+  EXPECT_EQ(r.w.doc.hasFile, 0);
+  EXPECT_EQ(r.ui.title, u8s(u8"無題 - 発想マス目ノート"));
+  // Twice for the good file (its ending and the end of the command), once for the cut one.
+  EXPECT_EQ(window.menuRebuilds, rebuilds + 3);
+  ASSERT_EQ(window.menu.size(), 1u);
+  EXPECT_EQ(window.menu[0].text, "&1 good");
+}
+
+TEST_F(FileCommandsTest, YesWithAFileSavesThereBeforeOpening) {
+  startUp();
+  const std::string own = makeWorkbookFile("own.tgc", "自分");
+  const std::string other = makeWorkbookFile("other.tgc", "他");
+  r.settings.writeString("Recent File List", "File1", other);
+  r.ui.files.push_back(own);
+  openWorkbook(r.w);
+  // The recent entry: the own file is saved, then the entry opens.
+  modify("一");
+  r.ui.answers = {Answer::Yes};
+  openRecent(r.w, 1);
+  EXPECT_NE(readBytes(own).find("一"), std::string::npos);
+  EXPECT_EQ(theme(), "他");
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  // A dropped file: saved over the open file without the check.
+  modify("二");
+  r.ui.answers = {Answer::Yes};
+  openPath(r.w, own);
+  EXPECT_NE(readBytes(other).find("二"), std::string::npos);
+  EXPECT_EQ(theme(), "一");
+  // No drops the changes.
+  modify("三");
+  r.ui.answers = {Answer::No};
+  openPath(r.w, other);
+  EXPECT_EQ(readBytes(own).find("三"), std::string::npos);
+  EXPECT_EQ(theme(), "二");
+  // Open: Yes runs Save, which checks the file and writes it.
+  modify("四");
+  r.ui.answers = {Answer::Yes};
+  r.ui.files.push_back(own);
+  openWorkbook(r.w);
+  EXPECT_NE(readBytes(other).find("四"), std::string::npos);
+  EXPECT_EQ(theme(), "一");
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_FALSE(r.w.doc.canUndo());
+}
+
+TEST_F(FileCommandsTest, FirstSaveOfAnUntitledWorkbook) {
+  startUp();
+  modify();
+  r.ui.files.push_back(std::nullopt);
+  EXPECT_EQ(saveCommand(r.w), 1);  // cancelled
+  EXPECT_EQ(r.w.doc.modified, 1);
+  r.ui.files.push_back(path("no-such-dir/x.tgc"));
+  EXPECT_EQ(saveCommand(r.w), 1);  // failed: still untitled and modified
+  EXPECT_EQ(r.w.doc.modified, 1);
+  EXPECT_EQ(r.w.doc.filePath, u8s(u8"無題"));
+  const int focus = r.ui.focusRequests;
+  r.ui.files.push_back(path("first.tgc"));
+  EXPECT_EQ(saveCommand(r.w), 0);
+  EXPECT_EQ(r.w.doc.modified, 0);
+  EXPECT_EQ(r.w.doc.hasFile, 1);
+  EXPECT_FALSE(r.w.doc.canUndo());
+  EXPECT_EQ(r.ui.title, "first.tgc - " + u8s(u8"発想マス目ノート"));
+  EXPECT_EQ(r.ui.focusRequests, focus + 1);
+  ASSERT_EQ(window.menu.size(), 1u);
+  EXPECT_EQ(window.menu[0].text, "&1 first");
+  EXPECT_TRUE(r.ui.messages.empty());
+}
+
 TEST_F(FileCommandsTest, CloseAnswers) {
   startUp();
   EXPECT_EQ(confirmClose(r.w), 0);  // unmodified: no question
