@@ -9,9 +9,8 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/docwnd.h"
+#include "core/filecommands.h"
 #include "core/workbookfile.h"
-#include "marks/defaultcatalog.h"
-#include "sheet/sheetcommands.h"
 
 namespace tgc::cli {
 namespace {
@@ -36,14 +35,10 @@ int runNew(const NewArgs& args) {
   Clock clock(args.fixedTime ? std::optional<int64_t>(args.time) : std::nullopt);
   HeadlessController controller(ui, clock);
   DocWnd& w = controller.w;
-  // The same steps as the program's New command.
-  w.clearAll();
-  w.doc.resetHistory();
-  w.doc.resetViewState(w.doc.current);
-  w.doc.setModified(0);
-  fillDefaultCatalog(w.wb());
-  w.marks.reloadEntries(w.wb());
-  if (createSheet(w, CreateKind::Initial) != 0) return kExitFailure;
+  // The program's own New command; nothing is modified yet, so it asks
+  // nothing. A workbook without its sheet would be no new workbook.
+  newWorkbook(w);
+  if (w.wb().sheets.empty()) return kExitFailure;
   w.doc.filePath = args.out;
   if (saveWorkbook(w.doc, ui) != 0) {
     printError("tgc: cannot write " + args.out);
