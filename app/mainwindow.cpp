@@ -42,8 +42,13 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   view_ = new SheetView(w_, this);
   setCentralWidget(view_);
   connect(view_, &SheetView::wordListRequested, this, [this] { runCommand(cmd::WordList); });
-  connect(view_, &SheetView::fileDropped, this,
-          [this](const QString& path) { openPath(w_, path.toUtf8().toStdString()); });
+  connect(view_, &SheetView::fileDropped, this, [this](const QString& path) {
+    // A drop does not take the focus from an open edit: commit it to the
+    // workbook it was typed in, before the save question, rather than into
+    // the workbook that replaces it.
+    endEdit(false);
+    openPath(w_, path.toUtf8().toStdString());
+  });
   ui_.setWindow(this);
   ui_.setView(view_);
   w_.app.window = this;

@@ -281,6 +281,26 @@ void answerNextBox(QMessageBox::StandardButton button, BoxAnswer* seen) {
   });
 }
 
+TEST_F(MainWindowTest, DroppedFileEndsAnOpenEditFirst) {
+  DocWnd& w = window->docWnd();
+  // A workbook file with an empty sheet, as start-up made it.
+  const std::string file = dir.filePath(QStringLiteral("dropped.tgc")).toStdString();
+  std::ofstream(file, std::ios::binary) << serializeWorkbook(w.wb());
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+  typeText(window->windowHandle(), "stale");
+  ASSERT_EQ(w.editor.editing, 1);
+  // The text is committed to the workbook it was typed in, so the save
+  // question covers it; the dropped workbook opens unchanged.
+  BoxAnswer seen;
+  answerNextBox(QMessageBox::No, &seen);
+  Q_EMIT window->view()->fileDropped(QString::fromStdString(file));
+  EXPECT_EQ(seen.text, QStringLiteral("データが更新されています。保存しますか？"));
+  EXPECT_EQ(w.editor.editing, 0);
+  EXPECT_EQ(w.doc.hasFile, 1);
+  EXPECT_EQ(w.doc.modified, 0);
+  EXPECT_EQ(selectedWord(w), "");
+}
+
 TEST_F(MainWindowTest, CloseOfModifiedWorkbookAsks) {
   DocWnd& w = window->docWnd();
   w.doc.recordChange();
