@@ -4,7 +4,7 @@
 #include <stdlib.h>
 
 #include "bench/generator.h"
-#include "cli/headlessports.h"
+#include "core/nullports.h"
 #include "core/document.h"
 #include "core/fileio.h"
 #include "core/ports.h"

@@ -8,7 +8,7 @@
 #include <random>
 #include <unordered_set>
 
-#include "cli/headlessports.h"
+#include "core/nullports.h"
 #include "core/docwnd.h"
 #include "core/importworkbook.h"
 #include "core/workbookfile.h"

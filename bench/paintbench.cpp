@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "cli/headlessports.h"
+#include "core/nullports.h"
 #include "core/cp932.h"
 #include "core/docwnd.h"
 #include "marks/defaultcatalog.h"

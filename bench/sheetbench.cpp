@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/generator.h"
-#include "cli/headlessports.h"
+#include "core/nullports.h"
 #include "core/docwnd.h"
 #include "marks/wordassist.h"
 #include "sheet/geometry.h"

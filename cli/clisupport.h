@@ -1,6 +1,6 @@
 // Shared pieces of the tgc command-line tool: exit codes, a console
 // implementation of the core's UiPort, and console text conversion. The
-// other ports, and the controller built on them, are in cli/headlessports.h.
+// other ports, and the controller built on them, are in core/nullports.h.
 //
 // The tool's sources are UTF-8 (they are not compiled to CP932 like the
 // core), so their own messages are UTF-8; texts from the core arrive as
@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/headlessports.h"
+#include "core/nullports.h"
 
 namespace tgc::cli {
 
