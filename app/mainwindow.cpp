@@ -46,7 +46,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
     // A drop does not take the focus from an open edit: commit it to the
     // workbook it was typed in, before the save question, rather than into
     // the workbook that replaces it.
-    endEdit(false);
+    if (!endEdit(false)) return;
     openPath(w_, path.toUtf8().toStdString());
   });
   ui_.setWindow(this);
@@ -175,15 +175,19 @@ void MainWindow::refreshMenu(int position) {
   }
 }
 
-void MainWindow::endEdit(bool cancel) {
-  if (!view_) return;
+bool MainWindow::endEdit(bool cancel) {
+  if (!view_) return true;
   if (cancel)
     view_->cancelEdit();
   else
     view_->commitEdit();
+  return !view_->isEditing();
 }
 
 int MainWindow::runCommand(int id) {
+  // A commit refused for text the workbook cannot store keeps the editor
+  // open; no command may run under it, or its text would land elsewhere.
+  if (!endEdit(false)) return -1;
   if (const int entry = cmd::recentIndex(id); entry >= 0) return openRecent(w_, entry);
   switch (id) {
     case cmd::New:
@@ -304,8 +308,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   saveTextFont(w_);
-  endEdit(false);
-  if (confirmClose(w_) != 0) {
+  // Text that could not be stored stays in the editor: closing now would
+  // lose it, so the close is abandoned like a cancelled save question.
+  if (!endEdit(false) || confirmClose(w_) != 0) {
     event->ignore();
     return;
   }

@@ -42,8 +42,9 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   // Registers the operation of a command whose window lives elsewhere (word
   // list, idea memo, mark editor, text output, import) and enables its item.
   void setCommandHandler(int id, std::function<int()> handler);
-  // Ends an open in-place edit, committing or cancelling it.
-  void endEdit(bool cancel);
+  // Ends an open in-place edit, committing or cancelling it. False when the
+  // editor is still open because its text could not be stored.
+  bool endEdit(bool cancel);
 
   // AppWindowPort
   void setRecentMenu(const std::vector<RecentMenuItem>& items) override;

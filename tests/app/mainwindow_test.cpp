@@ -301,6 +301,40 @@ TEST_F(MainWindowTest, DroppedFileEndsAnOpenEditFirst) {
   EXPECT_EQ(selectedWord(w), "");
 }
 
+TEST_F(MainWindowTest, NothingRunsUnderAnEditWhoseTextCouldNotBeStored) {
+  DocWnd& w = window->docWnd();
+  const std::string file = dir.filePath(QStringLiteral("other.tgc")).toStdString();
+  std::ofstream(file, std::ios::binary) << serializeWorkbook(w.wb());
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+  ASSERT_EQ(w.editor.editing, 1);
+  window->view()->editor()->setPlainText(QStringLiteral("ペン\U0001F58A"));
+  const size_t sheets = w.wb().sheets.size();
+
+  BoxAnswer seen;
+  answerNextBox(QMessageBox::Ok, &seen);
+  EXPECT_EQ(window->runCommand(cmd::CreateA), -1);
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_EQ(w.wb().sheets.size(), sheets);
+
+  QApplication::processEvents();  // one user action ends, the next begins
+  seen = {};
+  answerNextBox(QMessageBox::Ok, &seen);
+  Q_EMIT window->view()->fileDropped(QString::fromStdString(file));
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_EQ(w.doc.hasFile, 0);
+
+  QApplication::processEvents();  // one user action ends, the next begins
+  seen = {};
+  answerNextBox(QMessageBox::Ok, &seen);
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_TRUE(window->isVisible());
+  // The text is still there to be mended.
+  EXPECT_EQ(w.editor.editing, 1);
+  EXPECT_EQ(window->view()->editor()->toPlainText(), QStringLiteral("ペン\U0001F58A"));
+  window->view()->cancelEdit();
+}
+
 TEST_F(MainWindowTest, CloseOfModifiedWorkbookAsks) {
   DocWnd& w = window->docWnd();
   w.doc.recordChange();
