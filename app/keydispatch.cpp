@@ -81,7 +81,11 @@ int sheetMoveCommand(int key) {
 
 int generalHandler(KeyHost& host, KeyState& keys, int key) {
   host.quietTooltips();
-  if (hideGuide(host)) return kNotHandled;
+  // Pressing Shift or Ctrl alone is only the start of a shortcut. Were it the
+  // key that hides the guide, Ctrl+G would hide and show the guide again and
+  // Ctrl+S would save although the guide was up.
+  const bool modifierOnly = key == vk::Shift || key == vk::Control;
+  if (!modifierOnly && hideGuide(host)) return kNotHandled;
   sample(host, keys);
 
   if (key == vk::ImeProcess) {

@@ -88,6 +88,25 @@ TEST_F(KeyDispatchTest, GuideIsHiddenByTheFirstKeyOnly) {
   EXPECT_EQ(host.guide, 0);
 }
 
+TEST_F(KeyDispatchTest, ModifierKeysAloneLeaveTheGuideForTheShortcut) {
+  // A real Ctrl+S arrives as Ctrl down, then S down with ctrl held.
+  host.guide = 1;
+  down(vk::Control, true);
+  EXPECT_EQ(host.guide, 1);
+  down('S', true);
+  EXPECT_EQ(host.guide, 0);
+  EXPECT_TRUE(host.commands.empty());
+  // Ctrl+G hides a shown guide instead of showing it again.
+  host.guide = 1;
+  down(vk::Control, true);
+  down('G', true);
+  EXPECT_EQ(host.guide, 0);
+  EXPECT_TRUE(host.commands.empty());
+  down(vk::Shift, false, true);
+  down('G', true);
+  EXPECT_EQ(host.commands, std::vector<int>{cmd::Guide});
+}
+
 TEST_F(KeyDispatchTest, FileShortcuts) {
   EXPECT_EQ(commandsOf('Z', true, false), std::vector<int>{cmd::Undo});
   EXPECT_EQ(commandsOf('Y', true, false), std::vector<int>{cmd::Redo});
