@@ -19,6 +19,7 @@
 #include "app/qtwindowsize.h"
 #include "app/startup.h"
 #include "app/textstyle.h"
+#include "app/viewframe.h"
 #include "core/filecommands.h"
 #include "core/importworkbook.h"
 #include "core/textoutput.h"
@@ -39,8 +40,10 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   resize(730, 610);  // the dialog template's size at the usual font
   applyStoredWindowSize(*this, settings_, SizedWindow::Main);
   buildMenus();
-  view_ = new SheetView(w_, this);
-  setCentralWidget(view_);
+  auto* frame = new ViewFrame(this);
+  setCentralWidget(frame);
+  view_ = new SheetView(w_, frame);
+  frame->setView(view_);
   connect(view_, &SheetView::wordListRequested, this, [this] { runCommand(cmd::WordList); });
   connect(view_, &SheetView::fileDropped, this, [this](const QString& path) {
     // A drop does not take the focus from an open edit: commit it to the

@@ -69,8 +69,12 @@ TEST_F(MainWindowTest, TitleAndMinimumSize) {
   window->resize(300, 200);
   EXPECT_GE(window->width(), 650);
   EXPECT_GE(window->height(), 500);
-  // The view fills the client area.
-  EXPECT_EQ(window->centralWidget(), window->view());
+  // The view covers the client area and one pixel more each way.
+  const QWidget* client = window->centralWidget();
+  EXPECT_EQ(window->view()->parentWidget(), client);
+  EXPECT_EQ(window->view()->geometry(), QRect(0, 0, client->width() + 1, client->height() + 1));
+  window->resize(900, 700);
+  EXPECT_EQ(window->view()->size(), client->size() + QSize(1, 1));
 }
 
 TEST_F(MainWindowTest, MenuTexts) {
