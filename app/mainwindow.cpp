@@ -119,7 +119,8 @@ void MainWindow::buildMenus() {
     connect(menu, &QMenu::aboutToShow, this, [this, position] { refreshMenu(position); });
   }
   // Commands whose windows are not registered (setCommandHandler) stay greyed.
-  for (int id : {cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
+  // Import is among them: its report may offer to open the mark editor.
+  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
     actions_.value(id)->setEnabled(false);
 }
 
@@ -161,6 +162,7 @@ void MainWindow::refreshMenu(int position) {
       actions_.value(cmd::Save)->setEnabled(m.saveEnabled);
       actions_.value(cmd::TextOutput)
           ->setEnabled(w_.textOutput.dialog || handlers_.contains(cmd::TextOutput));
+      actions_.value(cmd::Import)->setEnabled(w_.markEditorLauncher || handlers_.contains(cmd::Import));
       break;
     case 1:
       actions_.value(cmd::Undo)->setEnabled(m.undoEnabled);
@@ -224,6 +226,8 @@ int MainWindow::runCommand(int id) {
       changeTextFont(w_);
       return 0;
     case cmd::Import:
+      // Its report may offer the mark editor, which needs its window.
+      if (!w_.markEditorLauncher) break;
       return importWorkbook(w_);
     case cmd::TextOutput:
       // Without its dialog the command has nothing to show.

@@ -23,6 +23,7 @@
 #include "app/recentfiles.h"
 #include "core/cp932.h"
 #include "core/filecommands.h"
+#include "core/importworkbook.h"
 #include "core/workbookfile.h"
 #include "sheet/geometry.h"
 #include "sheet/sheetview.h"
@@ -148,6 +149,22 @@ TEST_F(MainWindowTest, FileAndEditMenuState) {
   w.shell.markNames = 1;
   Q_EMIT window->topMenu(4)->aboutToShow();
   EXPECT_TRUE(window->action(cmd::MarkNames)->isChecked());
+}
+
+TEST_F(MainWindowTest, ImportWaitsForTheMarkEditorWindow) {
+  DocWnd& w = window->docWnd();
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::Import)->isEnabled());
+  // Ctrl+I reaches the command too: without the window it shows nothing
+  // (an unexpected file dialog would block this test).
+  EXPECT_EQ(window->runCommand(cmd::Import), 0);
+  struct Launcher : MarkEditorLauncher {
+    void openMarkEditor() override {}
+  } launcher;
+  w.markEditorLauncher = &launcher;
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_TRUE(window->action(cmd::Import)->isEnabled());
+  w.markEditorLauncher = nullptr;
 }
 
 TEST_F(MainWindowTest, RecentMenuAfterTwoSaves) {
