@@ -1,12 +1,16 @@
 // ThoughtGridCraft: one main window; the program ends when it closes.
 #include <QApplication>
+#include <QTranslator>
 
 #include "app/mainwindow.h"
+#include "app/qtlocale.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("ThoughtGridCraft"));
   QApplication::setApplicationName(QStringLiteral("ThoughtGridCraft"));
+  QTranslator qtTexts;
+  tgc::installJapaneseQtTexts(qtTexts);  // without them Qt's texts stay English
   // The first argument is a workbook path as given, relative to the current
   // directory or absolute.
   const QStringList args = QApplication::arguments();

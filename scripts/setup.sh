@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation

@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include "app/fontrecord.h"
 #include "app/qtfont.h"
+#include "app/qtlocale.h"
 #include "app/qtuiport.h"
 #include "core/cp932.h"
 
@@ -96,6 +100,18 @@ TEST(QtPorts, ColourRefs) {
   EXPECT_EQ(toQColor(0x00404040), QColor(0x40, 0x40, 0x40));
   EXPECT_EQ(toQColor(0x000000FF), QColor(255, 0, 0));
   EXPECT_EQ(fromQColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+TEST(QtPorts, StandardButtonsSpeakJapanese) {
+  QTranslator translator;
+  ASSERT_TRUE(installJapaneseQtTexts(translator));
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  const QString yes = box.button(QMessageBox::Yes)->text();
+  const QString cancel = box.button(QMessageBox::Cancel)->text();
+  QCoreApplication::removeTranslator(&translator);
+  EXPECT_TRUE(yes.contains(QStringLiteral("はい"))) << yes.toStdString();
+  EXPECT_TRUE(cancel.contains(QStringLiteral("キャンセル"))) << cancel.toStdString();
 }
 
 }  // namespace
