@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/cp932.h"
+#include "core/cp932literal.h"
 #include "core/ports.h"
 
 namespace tgc {
@@ -24,8 +25,8 @@ size_t sequenceLength(unsigned char lead) {
 
 FontRecord defaultFontRecord() {
   FontRecord r;
-  // Written as UTF-8 explicitly: this library's plain literals are CP932.
-  r.faceName = reinterpret_cast<const char*>(u8"ＭＳ Ｐ明朝");
+  // Face names are UTF-8, as the font system and the settings store take them.
+  r.faceName = "ＭＳ Ｐ明朝";
   return r;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 
 namespace tgc {
@@ -24,11 +25,11 @@ std::string findHelpFile(const std::string& executablePath) {
 int openHelp(DocWnd& w, const std::string& executablePath) {
   const std::string file = findHelpFile(executablePath);
   if (file.empty()) {
-    w.ui().warning("ヘルプファイルが存在しません。");
+    w.ui().warning("ヘルプファイルが存在しません。"_sj);
     return -1;
   }
   if (!w.ports.shell.open(file)) {
-    w.ui().warning("ブラウザが起動できませんでした。");
+    w.ui().warning("ブラウザが起動できませんでした。"_sj);
     return -1;
   }
   return 0;
@@ -36,7 +37,7 @@ int openHelp(DocWnd& w, const std::string& executablePath) {
 
 int openHomePage(DocWnd& w) {
   if (!w.ports.shell.open(kHomePageUrl)) {
-    w.ui().warning("ブラウザが起動できませんでした。");
+    w.ui().warning("ブラウザが起動できませんでした。"_sj);
     return -1;
   }
   return 0;

@@ -1,5 +1,6 @@
 #include "app/textstyle.h"
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 
 namespace tgc {
@@ -54,7 +55,7 @@ void defaultTextFont(DocWnd& w) {
   applyFont(w);
   saveTextFont(w);
   w.ui().repaint();
-  w.ui().information("フォントを既定値に戻しました。");
+  w.ui().information("フォントを既定値に戻しました。"_sj);
 }
 
 void resetTextFontAtStartUp(DocWnd& w) {
@@ -81,7 +82,7 @@ void changeTextColor(DocWnd& w) {
 
 void defaultTextColor(DocWnd& w) {
   w.shell.textColor = 0x00404040;
-  w.ui().information("文字色を既定値に戻しました。");
+  w.ui().information("文字色を既定値に戻しました。"_sj);
   writeColor(w);
   w.ui().repaint();
 }

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/cp932literal.h"
 #include "sheet/geometry.h"
 
 namespace tgc {
@@ -54,8 +55,8 @@ int between(std::mt19937& rng, int low, int high) {
 }
 
 void addMarks(Workbook& wb, std::mt19937& rng) {
-  wb.marks.push_back({kThemeMarkId, "□", "テーマ", "発想の対象", 0, 0, AttrUnset, 0});
-  wb.marks.push_back({kIdeaMarkId, "！", "アイデア", "新しい発想", 0, 0, AttrUnset, 0});
+  wb.marks.push_back({kThemeMarkId, "□"_sj, "テーマ"_sj, "発想の対象"_sj, 0, 0, AttrUnset, 0});
+  wb.marks.push_back({kIdeaMarkId, "！"_sj, "アイデア"_sj, "新しい発想"_sj, 0, 0, AttrUnset, 0});
   for (int id = 2; id < kMarks; ++id) {
     CatalogMark m;
     m.id = id;

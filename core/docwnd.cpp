@@ -1,4 +1,5 @@
 #include "core/docwnd.h"
+#include "core/cp932literal.h"
 
 namespace tgc {
 
@@ -17,13 +18,13 @@ void afterHistoryStep(DocWnd& w, const HistoryStep& step, const char* markText, 
 }  // namespace
 
 void DocWnd::undo() {
-  afterHistoryStep(*this, doc.undoStep(), "カタログマーク編集の内容を更新前に戻しました。",
-                   "アイデアメモの内容を更新前に戻しました。");
+  afterHistoryStep(*this, doc.undoStep(), "カタログマーク編集の内容を更新前に戻しました。"_sj,
+                   "アイデアメモの内容を更新前に戻しました。"_sj);
 }
 
 void DocWnd::redo() {
-  afterHistoryStep(*this, doc.redoStep(), "カタログマーク編集の内容を更新後に戻しました。",
-                   "アイデアメモの内容を更新後に戻しました。");
+  afterHistoryStep(*this, doc.redoStep(), "カタログマーク編集の内容を更新後に戻しました。"_sj,
+                   "アイデアメモの内容を更新後に戻しました。"_sj);
 }
 
 void DocWnd::clearAll() {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/recentfiles.h"
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
@@ -13,18 +14,18 @@ namespace tgc {
 
 namespace {
 
-const char* const kSaveQuestion = "データが更新されています。保存しますか？";
-const char* const kRecentFailed = "ファイルが存在しないか、ファイルにエラーがあります。";
+const char* const kSaveQuestion = "データが更新されています。保存しますか？"_sj;
+const char* const kRecentFailed = "ファイルが存在しないか、ファイルにエラーがあります。"_sj;
 
-// Titles are UTF-8 while this library's plain literals are CP932.
+// Titles name files, so they are UTF-8 like paths, not workbook text.
 const std::string& appTitle() {
-  static const std::string t = reinterpret_cast<const char*>(u8"発想マス目ノート");
+  static const std::string t = "発想マス目ノート";
   return t;
 }
 
 FileDialogRequest workbookDialog(const std::string& initialName) {
   FileDialogRequest r;
-  r.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||";
+  r.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||"_sj;
   r.defaultExtension = "tgc";
   r.initialName = initialName;
   return r;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/workbookfile.h"
 #include "marks/markeditor.h"
@@ -155,11 +156,12 @@ ImportLimit checkImportLimits(const Workbook& current, const Workbook& imported)
 std::string importLimitMessage(ImportLimit limit) {
   switch (limit) {
     case ImportLimit::Sheets:
-      return limitText("最大シート枚数 ", kMaxSheets, "枚 を上回るため、インポートは行えませんでした。");
+      return limitText("最大シート枚数 "_sj, kMaxSheets,
+                       "枚 を上回るため、インポートは行えませんでした。"_sj);
     case ImportLimit::Words:
-      return limitText("最大語句件数 ", kMaxWords, "件 を上回るため、インポートは行えませんでした。");
+      return limitText("最大語句件数 "_sj, kMaxWords, "件 を上回るため、インポートは行えませんでした。"_sj);
     case ImportLimit::Marks:
-      return limitText("最大マーク件数 ", kMaxMarks, "件 を上回るため、インポートは行えませんでした。");
+      return limitText("最大マーク件数 "_sj, kMaxMarks, "件 を上回るため、インポートは行えませんでした。"_sj);
     case ImportLimit::None:
       break;
   }
@@ -216,14 +218,14 @@ int importFromSlot(DocWnd& w) {
     w.ui().repaint();
   }
   if (!hasNearDuplicateMarks(doc.cur())) {
-    w.ui().information("インポートが完了しました。");
+    w.ui().information("インポートが完了しました。"_sj);
   } else {
     std::string text =
         "インポートが完了しました。\n\n\n同じマークまたは名称が存在するか、同じマークと名称なのに属性が異なる"
         "データが存"
-        "在します。";
+        "在します。"_sj;
     text +=
-        "\n\nカタログマーク編集処理で「集約」を行うことをお勧めします。カタログマーク編集処理を行いますか？";
+        "\n\nカタログマーク編集処理で「集約」を行うことをお勧めします。カタログマーク編集処理を行いますか？"_sj;
     if (w.ui().question(text, false) == Answer::Yes && w.markEditorLauncher)
       w.markEditorLauncher->openMarkEditor();
   }
@@ -244,7 +246,7 @@ int importWorkbookFile(DocWnd& w, const std::string& path) {
   doc.fileTitle = keptTitle;
   if (loaded != 0) {
     doc.clearSlot(kImportSlot);
-    w.ui().warning("ファイル異常のため、インポートは行えませんでした。");
+    w.ui().warning("ファイル異常のため、インポートは行えませんでした。"_sj);
     return -1;
   }
   return importFromSlot(w);
@@ -253,8 +255,8 @@ int importWorkbookFile(DocWnd& w, const std::string& path) {
 int importWorkbook(DocWnd& w) {
   w.doc.clearSlot(kImportSlot);
   FileDialogRequest request;
-  request.title = "インポート";
-  request.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||";
+  request.title = "インポート"_sj;
+  request.filter = "ThoughtGridCraft(*.tgc)|*.tgc|全て(*.*)|*.*||"_sj;
   request.defaultExtension = "tgc";
   const std::optional<std::string> path = w.ui().chooseOpenFile(request);
   if (!path) return 0;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <unordered_map>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "sheet/geometry.h"
 
@@ -56,9 +57,9 @@ class MarkLookup {
 };
 
 const char* attributeText(int32_t attribute) {
-  if (attribute == AttrElement) return "要素";
-  if (attribute == AttrTransform) return "変換";
-  return "未設定";
+  if (attribute == AttrElement) return "要素"_sj;
+  if (attribute == AttrTransform) return "変換"_sj;
+  return "未設定"_sj;
 }
 
 void renderSheets(std::string& out, const Workbook& wb, const OutputRows& rows, const MarkLookup& marks,
@@ -301,19 +302,19 @@ int writeTextOutput(DocWnd& w, const TextOutputChoice& choice) {
   stampSheetPositions(wb);
   const OutputRows rows = buildOutputRows(wb, choice.kind);
   if (rows.empty()) {
-    w.ui().warning("対象データがありません。");
+    w.ui().warning("対象データがありません。"_sj);
     return -1;
   }
   const bool csv = choice.format == OutputFormat::Csv;
   FileDialogRequest request;
-  request.title = csv ? "テキスト出力(ＣＳＶ)" : "テキスト出力";
+  request.title = csv ? "テキスト出力(ＣＳＶ)"_sj : "テキスト出力"_sj;
   request.filter =
-      csv ? "カンマ区切り(*.csv)|*.csv|全て(*.*)|*.*||" : "テキスト(*.txt)|*.txt|全て(*.*)|*.*||";
+      csv ? "カンマ区切り(*.csv)|*.csv|全て(*.*)|*.*||"_sj : "テキスト(*.txt)|*.txt|全て(*.*)|*.*||"_sj;
   request.defaultExtension = csv ? "csv" : "txt";
   const std::optional<std::string> path = w.ui().chooseSaveFile(request);
   if (!path) return 0;
   if (!writeOutputFile(*path, renderOutput(wb, rows, choice.kind, choice.format))) return 1;
-  w.ui().information("テキスト出力が完了しました。");
+  w.ui().information("テキスト出力が完了しました。"_sj);
   return 0;
 }
 

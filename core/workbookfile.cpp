@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "core/cp932.h"
+#include "core/cp932literal.h"
 #include "core/document.h"
 #include "core/fileio.h"
 #include "core/ports.h"
@@ -361,19 +362,19 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
     if (path.size() < kWorkbookExtension.size() ||
         path.compare(path.size() - kWorkbookExtension.size(), kWorkbookExtension.size(),
                      kWorkbookExtension) != 0) {
-      ui.warning("拡張子が異なります。");
+      ui.warning("拡張子が異なります。"_sj);
       return 1;
     }
   }
   std::error_code ec;
   if (!fs::is_regular_file(fs::status(path, ec))) {
-    ui.warning("ファイルが存在しません。");
+    ui.warning("ファイルが存在しません。"_sj);
     return 1;
   }
   const uintmax_t size = fs::file_size(path, ec);
   if (ec) return 1;
   if (size == 0) {
-    ui.warning("ファイルに形式データが存在しません。");
+    ui.warning("ファイルに形式データが存在しません。"_sj);
     return 1;
   }
   char head[21] = {};
@@ -382,7 +383,7 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
   // The first byte, the magic's length prefix, is not looked at; bytes the
   // file does not have stay zero and so cannot match.
   if (std::memcmp(head + 1, kWorkbookMagic.data(), kWorkbookMagic.size()) != 0) {
-    ui.warning("ファイル形式が違います。");
+    ui.warning("ファイル形式が違います。"_sj);
     return 1;
   }
   const int32_t version = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint8_t>(head[17])) |
@@ -391,7 +392,7 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
                                                static_cast<uint32_t>(static_cast<uint8_t>(head[20])) << 24);
   // A file ending inside the version field has no version of ours either.
   if (got < static_cast<int>(sizeof head) || version != kWorkbookVersion) {
-    ui.warning("ファイルバージョンが違います。");
+    ui.warning("ファイルバージョンが違います。"_sj);
     return 1;
   }
   return 0;

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 
 namespace tgc {
@@ -101,7 +102,7 @@ MergeButtons mergeButtons(const CatalogMark& first, const CatalogMark& second) {
 int consolidate(DocWnd& w) {
   if (!hasLookAlikes(w.marks)) {
     w.ui().warning(
-        "集約の対象データはありません。\n\n（集約は、マークあるいは名称が同一のものに対して行われます。）");
+        "集約の対象データはありません。\n\n（集約は、マークあるいは名称が同一のものに対して行われます。）"_sj);
     return -1;
   }
   for (const Pass& pass : kPasses) {
@@ -109,7 +110,7 @@ int consolidate(DocWnd& w) {
       const PassResult r = walkPass(w, pass);
       if (r == PassResult::Done) break;
       if (r == PassResult::Stopped) {
-        w.ui().information("集約処理が中断されました。");
+        w.ui().information("集約処理が中断されました。"_sj);
         return -1;
       }
       // A merge: write back, then list the marks afresh (in id order, with
@@ -122,11 +123,11 @@ int consolidate(DocWnd& w) {
   if (hasLookAlikes(w.marks)) {
     w.ui().information(std::string("集約未完了項目があります。\n\n\nマーク属性（要素・変換）が不一致で双方が"
                                    "シートタイプＢまたはＣで使用"
-                                   "されている場合、　") +
+                                   "されている場合、　"_sj) +
                        "\n\nどちらかのマークおよび名称を変更するか、あるいは使用シートを削除した上で集約する"
-                       "必要があります。");
+                       "必要があります。"_sj);
   } else {
-    w.ui().information("集約処理が完了しました。");
+    w.ui().information("集約処理が完了しました。"_sj);
   }
   return 0;
 }

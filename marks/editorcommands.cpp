@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 
 namespace tgc {
@@ -9,8 +10,8 @@ namespace tgc {
 namespace {
 
 void warnNoSelection(DocWnd& w) {
-  w.ui().warning(w.marks.currentList == kDormantList ? "「休止マーク」を選択してください。"
-                                                     : "「使用マーク」を選択してください。");
+  w.ui().warning(w.marks.currentList == kDormantList ? "「休止マーク」を選択してください。"_sj
+                                                     : "「使用マーク」を選択してください。"_sj);
 }
 
 void repointBoxes(Workbook& wb, int32_t from, int32_t to) {
@@ -48,13 +49,13 @@ int deleteSelectedMarks(DocWnd& w, const std::vector<int>& selected) {
   }
   for (int p : picked)
     if (list[p].sheetUsage != 0) {
-      w.ui().warning("シート上で使用中のため、削除は行えません。");
+      w.ui().warning("シート上で使用中のため、削除は行えません。"_sj);
       return -1;
     }
   const CatalogMark& last = list[picked.back()];
   const CatalogMark* named = w.wb().findMark(last.id);
   if (named == nullptr) named = &last;
-  if (w.ui().question(named->glyph + " " + named->name + " を削除しますか？", false) != Answer::Yes)
+  if (w.ui().question(named->glyph + " " + named->name + " を削除しますか？"_sj, false) != Answer::Yes)
     return -1;
 
   for (CatalogMark& e : ed.activeEntries) e.deleteFlag = 0;
@@ -68,7 +69,7 @@ int deleteSelectedMarks(DocWnd& w, const std::vector<int>& selected) {
   std::erase_if(ed.activeEntries, [](const CatalogMark& e) { return e.deleteFlag == 1; });
   std::erase_if(ed.dormantEntries, [](const CatalogMark& e) { return e.deleteFlag == 1; });
   ed.commit(w.doc);
-  w.ui().information("削除が完了しました。");
+  w.ui().information("削除が完了しました。"_sj);
   return 0;
 }
 
@@ -87,7 +88,7 @@ void closeCheck(DocWnd& w) {
     return false;
   };
   if (unset(w.marks.activeEntries) || unset(w.marks.dormantEntries))
-    w.ui().information("属性が未設定のマークがあります。");
+    w.ui().information("属性が未設定のマークがあります。"_sj);
 }
 
 void closeMarkEditor(DocWnd& w) {
@@ -99,8 +100,8 @@ void toggleMarkNames(DocWnd& w) {
   w.shell.markNames = w.shell.markNames == 1 ? 0 : 1;
   w.ports.settings.writeInt("View Info", "Name", w.shell.markNames);
   w.ui().repaint();
-  w.ui().information(w.shell.markNames == 1 ? "マーク名を「表示」にしました。"
-                                            : "マーク名を「非表示」にしました。");
+  w.ui().information(w.shell.markNames == 1 ? "マーク名を「表示」にしました。"_sj
+                                            : "マーク名を「非表示」にしました。"_sj);
 }
 
 }  // namespace tgc

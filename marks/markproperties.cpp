@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "marks/defaultcatalog.h"
 #include "marks/editorcommands.h"
@@ -60,23 +61,23 @@ int applyMarkProperties(DocWnd& w, MarkDialogMode mode, const MarkProperties& va
   const int attribute = radioAttribute(values.attribute);
   const Workbook& wb = w.wb();
 
-  if (values.glyph.empty()) return refuse(w, "「マーク」が設定されていません。");
+  if (values.glyph.empty()) return refuse(w, "「マーク」が設定されていません。"_sj);
   if (values.glyph.size() > kMaxGlyphBytes)
-    return refuse(w, "「マーク」は全角１文字もしくは半角２文字までです。");
+    return refuse(w, "「マーク」は全角１文字もしくは半角２文字までです。"_sj);
   if (values.name.size() > kMaxNameBytes)
-    return refuse(w, "「名称」は全角１０文字もしくは半角２０文字までです。");
-  if (values.name.empty()) return refuse(w, "「名称」が設定されていません。");
+    return refuse(w, "「名称」は全角１０文字もしくは半角２０文字までです。"_sj);
+  if (values.name.empty()) return refuse(w, "「名称」が設定されていません。"_sj);
   if (values.note.size() > kMaxNoteBytes)
-    return refuse(w, "「補足」は全角６４文字もしくは半角１２８文字までです。");
+    return refuse(w, "「補足」は全角６４文字もしくは半角１２８文字までです。"_sj);
 
   const SystemTexts theme = systemTexts(wb, kThemeMarkId);
   const SystemTexts idea = systemTexts(wb, kIdeaMarkId);
   if (values.glyph == theme.glyph || values.glyph == idea.glyph)
-    return refuse(
-        w, "「" + theme.glyph + "」と「" + idea.glyph + "」のマークはシステム固定のため使用できません。");
+    return refuse(w, "「"_sj + theme.glyph + "」と「"_sj + idea.glyph +
+                         "」のマークはシステム固定のため使用できません。"_sj);
   if (values.name == theme.name || values.name == idea.name)
-    return refuse(w,
-                  "「" + theme.name + "」と「" + idea.name + "」の名称はシステム固定のため使用できません。");
+    return refuse(w, "「"_sj + theme.name + "」と「"_sj + idea.name +
+                         "」の名称はシステム固定のため使用できません。"_sj);
 
   // The other marks: dormant ones count too; the system marks and, when
   // modifying, the mark itself do not.
@@ -84,22 +85,22 @@ int applyMarkProperties(DocWnd& w, MarkDialogMode mode, const MarkProperties& va
   for (const CatalogMark& m : wb.marks) {
     if (m.id == kThemeMarkId || m.id == kIdeaMarkId || (!add && m.id == markId)) continue;
     const bool g = m.glyph == values.glyph, n = m.name == values.name;
-    if (g && n) return refuse(w, "同じマーク同じ名称のものが存在します。");
+    if (g && n) return refuse(w, "同じマーク同じ名称のものが存在します。"_sj);
     sameGlyph += g;
     sameName += n;
   }
-  if (!askEach(w, sameGlyph, "マークはすでに使用されています。続行しますか？")) return -1;
-  if (!askEach(w, sameName, "同じ名称のものが存在します。続行しますか？")) return -1;
+  if (!askEach(w, sameGlyph, "マークはすでに使用されています。続行しますか？"_sj)) return -1;
+  if (!askEach(w, sameName, "同じ名称のものが存在します。続行しますか？"_sj)) return -1;
 
   if (!add) {
     const CatalogMark* stored = wb.findMark(markId);
     if (stored != nullptr && stored->glyph == values.glyph && stored->name == values.name &&
         stored->note == values.note && stored->attribute == attribute) {
-      w.ui().information("変更箇所はありません。");
+      w.ui().information("変更箇所はありません。"_sj);
       return -1;
     }
   }
-  if (w.ui().confirmation(add ? "追加を実行します。" : "修正を実行します。") != Answer::Ok) return -1;
+  if (w.ui().confirmation(add ? "追加を実行します。"_sj : "修正を実行します。"_sj) != Answer::Ok) return -1;
 
   MarkEditor& ed = w.marks;
   std::vector<CatalogMark>& list = ed.entries(ed.currentList);
@@ -127,7 +128,8 @@ int applyMarkProperties(DocWnd& w, MarkDialogMode mode, const MarkProperties& va
 
 int openAddMark(DocWnd& w) {
   if (w.wb().marks.size() >= static_cast<std::size_t>(kMaxMarks)) {
-    w.ui().warning("最大マーク件数 " + std::to_string(kMaxMarks) + "件 を上回るため、追加は行えません。");
+    w.ui().warning("最大マーク件数 "_sj + std::to_string(kMaxMarks) +
+                   "件 を上回るため、追加は行えません。"_sj);
     return -1;
   }
   if (w.markProperties == nullptr) return -1;
@@ -138,7 +140,7 @@ int openAddMark(DocWnd& w) {
   };
   w.markProperties->edit(MarkPropertiesRequest{MarkDialogMode::Add, MarkProperties{}, false}, onOk);
   if (!applied) return -1;
-  w.ui().information("追加が完了しました。");
+  w.ui().information("追加が完了しました。"_sj);
   return 0;
 }
 
@@ -166,7 +168,7 @@ int openModifyMark(DocWnd& w, const std::vector<int>& selected) {
   };
   w.markProperties->edit(request, onOk);
   if (!applied) return -1;
-  w.ui().information("修正が完了しました。");
+  w.ui().information("修正が完了しました。"_sj);
   return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "marks/marktexts.h"
+#include "core/cp932literal.h"
 
 namespace tgc {
 
@@ -7,21 +8,21 @@ std::string markColumnText(const CatalogMark& m) {
 }
 
 std::string attributeText(int32_t attribute) {
-  if (attribute == AttrElement) return "要素";
-  if (attribute == AttrTransform) return "変換";
+  if (attribute == AttrElement) return "要素"_sj;
+  if (attribute == AttrTransform) return "変換"_sj;
   return {};
 }
 
 std::string sheetUsageText(int32_t sheetUsage) {
   std::string out;
-  if (sheetUsage % 10 == 1) out += "Ａ";
-  if ((sheetUsage / 10) % 10 == 1) out += "Ｂ";
-  if ((sheetUsage / 100) % 10 == 1) out += "Ｃ";
+  if (sheetUsage % 10 == 1) out += "Ａ"_sj;
+  if ((sheetUsage / 10) % 10 == 1) out += "Ｂ"_sj;
+  if ((sheetUsage / 100) % 10 == 1) out += "Ｃ"_sj;
   return out;
 }
 
 std::string dormantText(int32_t dormant) {
-  return dormant == 0 ? "有効" : "無効";
+  return dormant == 0 ? "有効"_sj : "無効"_sj;
 }
 
 }  // namespace tgc

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "sheet/boxinput.h"
 #include "sheet/geometry.h"
@@ -156,13 +157,13 @@ int wordAssist(DocWnd& w) {
   const int row = w.wb().cursorRow;
   const Box* box = sheet ? findBox(*sheet, col, row) : nullptr;
   if (box && box->word >= 0) {
-    w.ui().warning("語句アシスト：\n\nすでに語句が入力されています。");
+    w.ui().warning("語句アシスト：\n\nすでに語句が入力されています。"_sj);
     return -1;
   }
   if (!box) return -1;
   // The idea area is checked before the input rules, so its warning wins.
   if (box->mark == kIdeaMarkId) {
-    w.ui().warning("語句アシスト：\n\nアイデアエリアに語句アシストはできません。");
+    w.ui().warning("語句アシスト：\n\nアイデアエリアに語句アシストはできません。"_sj);
     return -1;
   }
   if (checkBoxInput(w, kInputForAssist) != 0) return -1;

@@ -1,12 +1,13 @@
 #include "sheet/boxinput.h"
 
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 
 namespace tgc {
 
 namespace {
 
-const char* const kAssistPrefix = "語句アシスト：\n\n";
+const char* const kAssistPrefix = "語句アシスト：\n\n"_sj;
 
 void refuse(DocWnd& w, int mode, const char* text) {
   w.ui().warning(mode == kInputForAssist ? std::string(kAssistPrefix) + text : std::string(text));
@@ -41,7 +42,7 @@ int checkBoxInput(DocWnd& w, int mode) {
 
   // The theme comes first on every layout.
   if (!onTheme && !hasWord(*sheet, theme.column, theme.row)) {
-    refuse(w, mode, "テーマから入力してください。");
+    refuse(w, mode, "テーマから入力してください。"_sj);
     select(w, mode, theme.column, theme.row);
     return -1;
   }
@@ -52,17 +53,17 @@ int checkBoxInput(DocWnd& w, int mode) {
         if (b.word >= 0 && isAdjacent(c, r, b.column, b.row)) return 0;
       refuse(w, mode,
              "となりの語句が入力されていません。\n\n入力されている語句にとなりのワクに入力をしてください。"
-             "（斜め方向も可）");
+             "（斜め方向も可）"_sj);
       return -1;
     }
     case TypeB:
       if (c == 0 || r == 0 || hasWord(*sheet, c, 0)) return 0;
-      refuse(w, mode, "この列の１行目に語句が入力されていません。\n\n１行目を入力してください。");
+      refuse(w, mode, "この列の１行目に語句が入力されていません。\n\n１行目を入力してください。"_sj);
       select(w, mode, c, 0);
       return -1;
     case TypeC:
       if (c == 0 || r == 0 || hasWord(*sheet, 0, r)) return 0;
-      refuse(w, mode, "この行の１列目に語句が入力されていません。\n\n１列目を入力してください。");
+      refuse(w, mode, "この行の１列目に語句が入力されていません。\n\n１列目を入力してください。"_sj);
       select(w, mode, 0, r);
       return -1;
   }
@@ -97,7 +98,8 @@ void closeEditor(DocWnd& w, bool cancel, const std::string& text) {
 }
 
 void warnUnstorableText(DocWnd& w) {
-  w.ui().warning("保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。");
+  w.ui().warning(
+      "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。"_sj);
 }
 
 void commitBoxText(DocWnd& w, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cp932literal.h"
 #include "sheet/boxinput.h"
 #include "sheet/geometry.h"
 
@@ -111,7 +112,7 @@ bool confirmed(DocWnd& w, const char* text) {
   return w.ui().confirmation(text) == Answer::Ok;
 }
 
-const char* const kMemoAlsoGoes = "アイデアメモも削除されますが、続行しますか？";
+const char* const kMemoAlsoGoes = "アイデアメモも削除されますが、続行しますか？"_sj;
 
 }  // namespace
 
@@ -120,21 +121,21 @@ int createSheet(DocWnd& w, CreateKind kind) {
   const SheetType type = typeOf(kind);
   // All tests come before any change; their order decides the message.
   if (active.empty()) {
-    w.ui().warning("有効のマークが設定されていません。");
+    w.ui().warning("有効のマークが設定されていません。"_sj);
     return -1;
   }
   if (type != TypeA && std::count_if(active.begin(), active.end(), isElement) < 4) {
     w.ui().warning(std::string(type == TypeB ? "Type-B" : "Type-C") +
-                   " のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。");
+                   " のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。"_sj);
     return -1;
   }
   if (type == TypeC && std::none_of(active.begin(), active.end(), isTransform)) {
-    w.ui().warning("Type-C のシートでは、マーク属性の\"変換\"を１件以上登録する必要があります。");
+    w.ui().warning("Type-C のシートでは、マーク属性の\"変換\"を１件以上登録する必要があります。"_sj);
     return -1;
   }
   if (static_cast<int>(w.wb().sheets.size()) >= kMaxSheets) {
-    w.ui().warning("最大シート枚数 " + std::to_string(kMaxSheets) +
-                   "枚 を上回るため、シートの追加はできません。");
+    w.ui().warning("最大シート枚数 "_sj + std::to_string(kMaxSheets) +
+                   "枚 を上回るため、シートの追加はできません。"_sj);
     return 1;
   }
 
@@ -166,7 +167,7 @@ int deleteSelectedWord(DocWnd& w) {
   const Box* box = sheet ? findBox(*sheet, w.wb().cursorColumn, w.wb().cursorRow) : nullptr;
   if (!box || box->word < 0) return -1;
   const int word = box->word;
-  if (!confirmed(w, "語句を削除しますか？")) return -1;
+  if (!confirmed(w, "語句を削除しますか？"_sj)) return -1;
   if (hasMemo(w.wb(), word) && !confirmed(w, kMemoAlsoGoes)) return -1;
   w.doc.recordChange();
   assignWordToSelectedBox(w, -1);
@@ -178,7 +179,7 @@ int deleteSelectedWord(DocWnd& w) {
 int deleteCurrentSheet(DocWnd& w) {
   const Sheet* sheet = w.wb().currentSheetPtr();
   if (!sheet) return -1;
-  if (!confirmed(w, "表示シートを削除しますか？")) return -1;
+  if (!confirmed(w, "表示シートを削除しますか？"_sj)) return -1;
   const bool memoAtStake = std::any_of(sheet->boxes.begin(), sheet->boxes.end(),
                                        [&](const Box& b) { return b.idea == 1 && hasMemo(w.wb(), b.word); });
   if (memoAtStake && !confirmed(w, kMemoAlsoGoes)) return -1;
@@ -226,7 +227,7 @@ int moveToSheet(DocWnd& w, SheetMove direction) {
 
 int jumpToWordListEntry(DocWnd& w, const WordListJump* entry) {
   if (!entry) {
-    w.ui().plain("語句を選択してください。");
+    w.ui().plain("語句を選択してください。"_sj);
     return -1;
   }
   Workbook& wb = w.wb();

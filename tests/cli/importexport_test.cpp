@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/cp932literal.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "tests/cli/tgctest.h"
@@ -13,10 +14,6 @@ namespace tgc {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string utf8(const char8_t* s) {
-  return reinterpret_cast<const char*>(s);
-}
 
 using test::gridSheet;
 
@@ -29,11 +26,11 @@ class TgcImportExport : public test::TgcTest {
     Workbook wb;
     fillDefaultCatalog(wb);
     wb.sheets.push_back(gridSheet(TypeA, 2));
-    wb.sheets[0].boxes[12].word = wb.addWord("本");
+    wb.sheets[0].boxes[12].word = wb.addWord("本"_sj);
     wb.sheets[0].boxes[12].mark = 0;
-    wb.sheets[0].boxes[13].word = wb.addWord("栞");
+    wb.sheets[0].boxes[13].word = wb.addWord("栞"_sj);
     wb.sheets[0].boxes[13].idea = 1;
-    wb.memos = {{1, "挟む\r\n"}};
+    wb.memos = {{1, "挟む\r\n"_sj}};
     wb.refreshHasMemo();
     return wb;
   }
@@ -45,13 +42,13 @@ TEST_F(TgcImportExport, ExportWritesTheProgramsBytesAndLeavesTheFileAlone) {
   const std::string out = (dir() / "themes.csv").string();
   ToolRun r = tgc("export " + quote(in) + " --kind themes --format csv -o " + quote(out));
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(read(out), "□,本\r\n");  // CP932 bytes
+  EXPECT_EQ(read(out), "□,本\r\n"_sj);  // CP932 bytes
   r = tgc("export " + quote(in) + " --kind memos --format text -o " + quote(out));
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(read(out), "！ 栞\r\n挟む\r\n\r\n");
+  EXPECT_EQ(read(out), "！ 栞\r\n挟む\r\n\r\n"_sj);
   r = tgc("export " + quote(in) + " --kind sheets --format csv -o " + quote(out));
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(read(out), "∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,□本,！栞,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n\r\n");
+  EXPECT_EQ(read(out), "∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,□本,！栞,∴\r\n∴,∴,∴,∴,∴\r\n∴,∴,∴,∴,∴\r\n\r\n"_sj);
   EXPECT_EQ(read(in), before);
   EXPECT_EQ(tgc("export " + quote(in) + " --kind sheets -o " + quote(in)).code, 1);
   EXPECT_EQ(read(in), before);
@@ -64,7 +61,7 @@ TEST_F(TgcImportExport, ExportWithoutRowsFails) {
   const fs::path out = dir() / "ideas.txt";
   const ToolRun r = tgc("export " + quote(in) + " --kind ideas -o " + quote(out.string()));
   EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.err.find(utf8(u8"対象データがありません。")), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(std::string("対象データがありません。")), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(out));
   EXPECT_EQ(tgc("export " + quote(in) + " --kind everything -o " + quote(out.string())).code, 2);
 }
@@ -75,7 +72,7 @@ TEST_F(TgcImportExport, ImportMergesAndReportsOnStdout) {
   const std::string out = (dir() / "merged.tgc").string();
   ToolRun r = tgc("import " + quote(file) + " " + quote(file) + " -o " + quote(out));
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, utf8(u8"インポートが完了しました。") + "\n");
+  EXPECT_EQ(r.out, std::string("インポートが完了しました。") + "\n");
   EXPECT_EQ(read(file), before);
   Workbook merged;
   ASSERT_TRUE(parseWorkbook(read(out), merged));
@@ -89,7 +86,8 @@ TEST_F(TgcImportExport, ImportMergesAndReportsOnStdout) {
   other.marks[2].attribute = AttrTransform;
   r = tgc("import " + quote(file) + " " + quote(save(other, "other.tgc")) + " -o " + quote(out));
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind(utf8(u8"インポートが完了しました。\n\n\n同じマークまたは名称が存在するか"), 0), 0u)
+  EXPECT_EQ(r.out.rfind(std::string("インポートが完了しました。\n\n\n同じマークまたは名称が存在するか"), 0),
+            0u)
       << r.out;
   ASSERT_TRUE(parseWorkbook(read(out), merged = Workbook{}));
   EXPECT_EQ(merged.marks.size(), static_cast<size_t>(kDefaultMarkCount) + 1);
@@ -105,7 +103,7 @@ TEST_F(TgcImportExport, ImportRefusalGoesToStderr) {
       tgc("import " + quote(save(big, "big.tgc")) + " " + quote(save(other, "other.tgc")) + " -o " + quote(out.string()));
   EXPECT_EQ(r.code, 1);
   EXPECT_TRUE(r.out.empty());
-  EXPECT_NE(r.err.find(utf8(u8"最大シート枚数 1000枚 を上回るため、インポートは行えませんでした。")),
+  EXPECT_NE(r.err.find(std::string("最大シート枚数 1000枚 を上回るため、インポートは行えませんでした。")),
             std::string::npos)
       << r.err;
   EXPECT_FALSE(fs::exists(out));

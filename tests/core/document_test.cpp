@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "tests/support/fakes.h"
 #include "tests/support/workbooks.h"
 
@@ -88,14 +89,14 @@ TEST(UndoRing, ControllerTellsAboutEditorSteps) {
   d.cur().markEdited = 1;
   rig.w.undo();
   rig.w.undo();
-  EXPECT_EQ(rig.ui.texts(), (std::vector<std::string>{"カタログマーク編集の内容を更新前に戻しました。",
-                                                     "アイデアメモの内容を更新前に戻しました。"}));
+  EXPECT_EQ(rig.ui.texts(), (std::vector<std::string>{"カタログマーク編集の内容を更新前に戻しました。"_sj,
+                                                      "アイデアメモの内容を更新前に戻しました。"_sj}));
   rig.ui.clearRecord();
   rig.w.redo();
-  EXPECT_EQ(rig.ui.texts(), (std::vector<std::string>{"アイデアメモの内容を更新後に戻しました。"}));
+  EXPECT_EQ(rig.ui.texts(), (std::vector<std::string>{"アイデアメモの内容を更新後に戻しました。"_sj}));
   EXPECT_EQ(rig.ui.messages[0].kind, MessageKind::Information);
   rig.w.redo();
-  EXPECT_EQ(rig.ui.texts().back(), "カタログマーク編集の内容を更新後に戻しました。");
+  EXPECT_EQ(rig.ui.texts().back(), "カタログマーク編集の内容を更新後に戻しました。"_sj);
   const int before = rig.ui.repaints;
   rig.w.redo();  // at the newest state: nothing at all
   EXPECT_EQ(rig.ui.repaints, before);

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "core/cp932literal.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "marks/markeditor.h"
@@ -68,8 +69,8 @@ void referenceMerge(Workbook& cur, Workbook imp) {
 }
 
 Workbook randomWorkbook(std::mt19937& gen, int words, int sheets, int marks) {
-  static const char* const texts[] = {"", "a", "b", "c", "d", "e", "山", "川", "f", "g"};
-  static const char* const glyphs[] = {"○", "△", "□", "●"};
+  static const char* const texts[] = {"", "a", "b", "c", "d", "e", "山"_sj, "川"_sj, "f", "g"};
+  static const char* const glyphs[] = {"○"_sj, "△"_sj, "□"_sj, "●"_sj};
   static const char* const names[] = {"x", "y", "z"};
   Workbook wb;
   for (int i = 0; i < words; ++i) wb.words.push_back({0, 0, texts[gen() % 10]});
@@ -109,21 +110,21 @@ TEST(ImportMerge, FastMergeMatchesTheStepByStepMerge) {
 
 TEST(ImportMerge, WordsAreComparedOnlyWithThoseThatWereThere) {
   Workbook cur;
-  cur.addWord("既存");
+  cur.addWord("既存"_sj);
   Workbook imp;
-  for (const char* t : {"新", "既存", "", "新"}) imp.addWord(t);
+  for (const char* t : {"新"_sj, "既存"_sj, "", "新"_sj}) imp.addWord(t);
   Sheet s = gridSheet(TypeA, -1);
   for (int i = 0; i < 4; ++i) s.boxes[i].word = i;
   s.boxes[4].mark = 3;
   imp.sheets.push_back(s);
-  imp.memos = {{3, "二つ目の新"}, {1, "既存のメモ"}};
-  cur.marks.push_back(userMark(0, "□", "テーマ", 0));
+  imp.memos = {{3, "二つ目の新"_sj}, {1, "既存のメモ"_sj}};
+  cur.marks.push_back(userMark(0, "□"_sj, "テーマ"_sj, 0));
   mergeImportedWorkbook(cur, imp);
   // Both "新" stay; "既存" is reused; the empty word stays in the pool unused.
   ASSERT_EQ(cur.words.size(), 4u);
-  EXPECT_EQ(cur.words[1].text, "新");
+  EXPECT_EQ(cur.words[1].text, "新"_sj);
   EXPECT_EQ(cur.words[2].text, "");
-  EXPECT_EQ(cur.words[3].text, "新");
+  EXPECT_EQ(cur.words[3].text, "新"_sj);
   const auto& b = cur.sheets[0].boxes;
   EXPECT_EQ(b[0].word, 1);
   EXPECT_EQ(b[1].word, 0);
@@ -145,21 +146,21 @@ TEST(ImportLimits, CheckedInOrderWithTheirMessages) {
   imp.words.resize(1001);
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::Sheets);
   EXPECT_EQ(importLimitMessage(ImportLimit::Sheets),
-            "最大シート枚数 1000枚 を上回るため、インポートは行えませんでした。");
+            "最大シート枚数 1000枚 を上回るため、インポートは行えませんでした。"_sj);
   imp.sheets.resize(400);
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::Words);
   EXPECT_EQ(importLimitMessage(ImportLimit::Words),
-            "最大語句件数 25000件 を上回るため、インポートは行えませんでした。");
+            "最大語句件数 25000件 を上回るため、インポートは行えませんでした。"_sj);
   imp.words.resize(1000);
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::None);
   EXPECT_EQ(importLimitMessage(ImportLimit::Marks),
-            "最大マーク件数 1000件 を上回るため、インポートは行えませんでした。");
+            "最大マーク件数 1000件 を上回るため、インポートは行えませんでした。"_sj);
 }
 
 TEST(ImportLimits, MarksCheckCountsOnlyImportedMarksWithoutTwins) {
   Workbook cur, imp;
   fillDefaultCatalog(cur);
-  for (int i = 0; i < 1000; ++i) imp.marks.push_back(userMark(i, "◎", std::to_string(i).c_str(), 1));
+  for (int i = 0; i < 1000; ++i) imp.marks.push_back(userMark(i, "◎"_sj, std::to_string(i).c_str(), 1));
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::Marks);
   // One imported mark equal to a current one in glyph, name, attribute and
   // dormant flag brings the new marks down to 999.
@@ -169,7 +170,7 @@ TEST(ImportLimits, MarksCheckCountsOnlyImportedMarksWithoutTwins) {
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::Marks);
   // A current catalog of 1200 marks does not count.
   imp.marks.resize(10);
-  for (int i = 0; i < 1200; ++i) cur.marks.push_back(userMark(100 + i, "◇", std::to_string(i).c_str(), 2));
+  for (int i = 0; i < 1200; ++i) cur.marks.push_back(userMark(100 + i, "◇"_sj, std::to_string(i).c_str(), 2));
   EXPECT_EQ(checkImportLimits(cur, imp), ImportLimit::None);
 }
 
@@ -177,9 +178,9 @@ TEST(ImportReport, NearDuplicatesShareAGlyphOrAName) {
   Workbook wb;
   fillDefaultCatalog(wb);
   EXPECT_FALSE(hasNearDuplicateMarks(wb));
-  wb.marks.push_back(userMark(26, "∴", "別名", 1));
+  wb.marks.push_back(userMark(26, "∴"_sj, "別名"_sj, 1));
   EXPECT_TRUE(hasNearDuplicateMarks(wb));
-  wb.marks.back() = userMark(26, "◎", "部分", 1);
+  wb.marks.back() = userMark(26, "◎"_sj, "部分"_sj, 1);
   EXPECT_TRUE(hasNearDuplicateMarks(wb));
 }
 
@@ -190,12 +191,12 @@ class ImportCommand : public ::testing::Test, public MarkEditorLauncher {
     Workbook& wb = rig.w.wb();
     fillDefaultCatalog(wb);
     for (int i = 0; i < 3; ++i) wb.sheets.push_back(gridSheet(static_cast<SheetType>(i), 2 + i));
-    wb.sheets[0].boxes[12].word = wb.addWord("時計");
+    wb.sheets[0].boxes[12].word = wb.addWord("時計"_sj);
     wb.sheets[0].boxes[12].mark = 0;
-    wb.sheets[0].boxes[13].word = wb.addWord("日時計");
+    wb.sheets[0].boxes[13].word = wb.addWord("日時計"_sj);
     wb.sheets[0].boxes[13].idea = 1;
     wb.sheets[1].boxes[0].word = 0;
-    wb.memos = {{1, "影で時刻"}};
+    wb.memos = {{1, "影で時刻"_sj}};
     wb.refreshHasMemo();
     rig.w.doc.filePath = "/keep/open.tgc";
     rig.w.doc.fileTitle = "open";
@@ -231,9 +232,9 @@ TEST_F(ImportCommand, SelfImportDoublesSheetsAndMemosOnly) {
   }
   for (size_t s = 0; s < 3; ++s) EXPECT_EQ(wb.sheets[s + 3], before.sheets[s]);
   EXPECT_EQ(wb.memos[1], before.memos[0]);
-  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"インポートが完了しました。"});
+  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"インポートが完了しました。"_sj});
   EXPECT_EQ(rig.ui.messages[0].kind, MessageKind::Information);
-  EXPECT_EQ(rig.ui.fileRequests[0].title, "インポート");
+  EXPECT_EQ(rig.ui.fileRequests[0].title, "インポート"_sj);
   EXPECT_EQ(rig.ui.fileRequests[0].defaultExtension, "tgc");
   EXPECT_EQ(rig.ui.waitDepth, 0);
   EXPECT_TRUE(rig.w.doc.importSlot().sheets.empty());
@@ -246,9 +247,9 @@ TEST_F(ImportCommand, SelfImportDoublesSheetsAndMemosOnly) {
 TEST_F(ImportCommand, UndoRestoresTheWorkbookExactlyAndRedoReapplies) {
   Workbook other;
   fillDefaultCatalog(other);
-  other.marks.push_back(userMark(26, "◎", "新しい印", 1));
+  other.marks.push_back(userMark(26, "◎"_sj, "新しい印"_sj, 1));
   other.sheets.push_back(gridSheet(TypeA, 26));
-  other.sheets[0].boxes[12].word = other.addWord("窓");
+  other.sheets[0].boxes[12].word = other.addWord("窓"_sj);
   const Workbook before = rig.w.wb();
   ASSERT_EQ(importFile(save(other, "tgc_import_undo")), 0);
   const Workbook after = rig.w.wb();
@@ -283,7 +284,7 @@ TEST_F(ImportCommand, LookAlikeMarkIsKeptAndConsolidationOffered) {
             "なるデー"
             "タが存在します。\n\nカタログマーク編集処理で「集約」を行うことをお勧めします。カタログマーク編集"
             "処理を行"
-            "いますか？");
+            "いますか？"_sj);
   EXPECT_EQ(editorOpened, 1);
   rig.ui.answers = {Answer::No};
   ASSERT_EQ(importFile(save(other, "tgc_import_alike")), 0);
@@ -316,14 +317,15 @@ TEST_F(ImportCommand, RefusedOrFaultyFilesChangeNothing) {
   rig.ui.files.push_back(std::nullopt);
   EXPECT_EQ(importWorkbook(rig.w), 0);
   EXPECT_EQ(importFile(save(before, "tgc_import_case") + ".TGC"), -1);  // extension check
-  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"拡張子が異なります。"});
+  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"拡張子が異なります。"_sj});
   // Right magic and version, then nothing: the reader fails.
   std::string bytes = serializeWorkbook(Workbook{});
   bytes.resize(25);
   const std::string cut = files.write("tgc_import_cut.tgc", bytes);
   rig.ui.clearRecord();
   EXPECT_EQ(importFile(cut), -1);
-  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"ファイル異常のため、インポートは行えませんでした。"});
+  EXPECT_EQ(rig.ui.texts(),
+            std::vector<std::string>{"ファイル異常のため、インポートは行えませんでした。"_sj});
   EXPECT_EQ(rig.w.wb(), before);
   EXPECT_EQ(rig.w.doc.filePath, "/keep/open.tgc");
   EXPECT_EQ(rig.w.doc.fileTitle, "open");
@@ -334,7 +336,7 @@ TEST_F(ImportCommand, RefusedOrFaultyFilesChangeNothing) {
 TEST_F(ImportCommand, ImportCanGrowTheCatalogPastTheLimit) {
   Workbook other;
   fillDefaultCatalog(other);
-  for (int i = 0; i < 999; ++i) other.marks.push_back(userMark(26 + i, "◎", std::to_string(i).c_str(), 1));
+  for (int i = 0; i < 999; ++i) other.marks.push_back(userMark(26 + i, "◎"_sj, std::to_string(i).c_str(), 1));
   other.sheets.push_back(gridSheet(TypeA, 1000));
   rig.ui.answers = {Answer::No};  // the 999 share a glyph
   ASSERT_EQ(importFile(save(other, "tgc_import_marks")), 0);
@@ -347,7 +349,7 @@ TEST_F(ImportCommand, ImportCanGrowTheCatalogPastTheLimit) {
   rig.ui.clearRecord();
   EXPECT_EQ(openAddMark(rig.w), -1);
   EXPECT_EQ(rig.ui.texts(),
-            std::vector<std::string>{"最大マーク件数 1000件 を上回るため、追加は行えません。"});
+            std::vector<std::string>{"最大マーク件数 1000件 を上回るため、追加は行えません。"_sj});
 }
 
 }  // namespace

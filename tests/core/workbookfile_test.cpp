@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/cp932literal.h"
 #include "core/document.h"
 #include "core/fileio.h"
 #include "marks/defaultcatalog.h"
@@ -42,9 +43,9 @@ using test::gridSheet;
 Workbook sample() {
   Workbook wb;
   fillDefaultCatalog(wb);
-  wb.addWord("山");
+  wb.addWord("山"_sj);
   wb.addWord(std::string(300, 'x'));
-  wb.addWord("川");
+  wb.addWord("川"_sj);
   wb.sheets.push_back(gridSheet(TypeA, 2));
   wb.sheets.push_back(gridSheet(TypeC, 2));
   Box& b = wb.sheets[0].boxes[12];
@@ -57,7 +58,7 @@ Workbook sample() {
   wb.sheets[1].boxes[4].mark = -1;
   wb.marks[5].note = std::string(70000, 'n');
   wb.marks[6].deleteFlag = 1;
-  wb.memos.push_back({2, "メモ"});
+  wb.memos.push_back({2, "メモ"_sj});
   wb.memos.push_back({2, ""});
   wb.refreshHasMemo();
   wb.currentSheet = 1;
@@ -75,7 +76,7 @@ TEST(WorkbookWriter, EmptyWorkbookIsHeaderAndFiveZeros) {
 
 TEST(WorkbookWriter, WordsBoxesAndMemoLayout) {
   Workbook wb;
-  wb.addWord("山");
+  wb.addWord("山"_sj);
   wb.addWord("");
   Sheet s;
   Box box;  // no word, theme mark, centre of a Type-A sheet
@@ -100,7 +101,7 @@ TEST(WorkbookWriter, WordsBoxesAndMemoLayout) {
 
 TEST(WorkbookWriter, MarkEntryFieldOrder) {
   Workbook wb;
-  wb.marks.push_back({7, "○", "", "n", 1, 2, 3, 110});
+  wb.marks.push_back({7, "○"_sj, "", "n", 1, 2, 3, 110});
   const std::string expected = header() + le32(0) + le32(0) + le32(1) + le32(7) + le32(1) +
                                bytesOf({2, 0x81, 0x9B}) + le32(0) + le32(1) + bytesOf({1, 'n'}) + le32(1) +
                                le32(2) + le32(3) + le32(110) + le32(0) + le32(0);
@@ -147,12 +148,12 @@ TEST(WorkbookReader, RoundTripKeepsEveryStoredField) {
 
 TEST(WorkbookReader, AppendsToWhatIsThere) {
   Workbook out;
-  out.addWord("前");
+  out.addWord("前"_sj);
   const Workbook wb = sample();
   ASSERT_TRUE(parseWorkbook(serializeWorkbook(wb), out));
   ASSERT_EQ(out.words.size(), wb.words.size() + 1);
-  EXPECT_EQ(out.words[0].text, "前");
-  EXPECT_EQ(out.words[1].text, "山");
+  EXPECT_EQ(out.words[0].text, "前"_sj);
+  EXPECT_EQ(out.words[1].text, "山"_sj);
   EXPECT_EQ(out.marks.size(), wb.marks.size());
 }
 
@@ -168,9 +169,9 @@ TEST(WorkbookReader, Utf16TextIsConvertedToCp932) {
   ASSERT_TRUE(parseWorkbook(bytes, wb));
   ASSERT_EQ(wb.words.size(), 2u);
   EXPECT_EQ(wb.words[0].hasMemo, 1);
-  EXPECT_EQ(wb.words[0].text, "山A");
+  EXPECT_EQ(wb.words[0].text, "山A"_sj);
   std::string a300;
-  for (int i = 0; i < 300; ++i) a300 += "あ";
+  for (int i = 0; i < 300; ++i) a300 += "あ"_sj;
   EXPECT_EQ(wb.words[1].text, a300);
 }
 
@@ -200,7 +201,7 @@ TEST(WorkbookReader, OnlyFlagOneIsFollowedByAString) {
 TEST(WorkbookReader, EveryTruncationFailsAndLeavesTheTargetAlone) {
   const std::string bytes = serializeWorkbook(sample());
   Workbook untouched;
-  untouched.addWord("前");
+  untouched.addWord("前"_sj);
   // Every cut except inside the 70000-byte note, which is crossed by a stride.
   const size_t note = bytes.find(std::string(70000, 'n'));
   ASSERT_NE(note, std::string::npos);
@@ -315,26 +316,28 @@ class WorkbookFileTest : public ::testing::Test, protected test::TempDir {
 TEST_F(WorkbookFileTest, CheckAcceptsAWorkbookAndRefusesInOrder) {
   const std::string good = serializeWorkbook(sample());
   EXPECT_EQ(checkMessage(write("a.tgc", good)), "");
-  EXPECT_EQ(checkMessage(write("a.TGC", good)), "拡張子が異なります。");
-  EXPECT_EQ(checkMessage(write("tgc", good)), "拡張子が異なります。");
-  EXPECT_EQ(checkMessage(path("missing.tgc")), "ファイルが存在しません。");
+  EXPECT_EQ(checkMessage(write("a.TGC", good)), "拡張子が異なります。"_sj);
+  EXPECT_EQ(checkMessage(write("tgc", good)), "拡張子が異なります。"_sj);
+  EXPECT_EQ(checkMessage(path("missing.tgc")), "ファイルが存在しません。"_sj);
   fs::create_directory(path("folder.tgc"));
-  EXPECT_EQ(checkMessage(path("folder.tgc")), "ファイルが存在しません。");
-  EXPECT_EQ(checkMessage(write("empty.tgc", "")), "ファイルに形式データが存在しません。");
+  EXPECT_EQ(checkMessage(path("folder.tgc")), "ファイルが存在しません。"_sj);
+  EXPECT_EQ(checkMessage(write("empty.tgc", "")), "ファイルに形式データが存在しません。"_sj);
   for (size_t n = 1; n <= 16; ++n)
-    EXPECT_EQ(checkMessage(write("short.tgc", good.substr(0, n))), "ファイル形式が違います。") << n;
+    EXPECT_EQ(checkMessage(write("short.tgc", good.substr(0, n))), "ファイル形式が違います。"_sj) << n;
   for (size_t n = 17; n <= 20; ++n)
-    EXPECT_EQ(checkMessage(write("short.tgc", good.substr(0, n))), "ファイルバージョンが違います。") << n;
-  EXPECT_EQ(checkMessage(write("v.tgc", good.substr(0, 17) + le32(101))), "ファイルバージョンが違います。");
-  EXPECT_EQ(checkMessage(write("v.tgc", good.substr(0, 17) + le32(103))), "ファイルバージョンが違います。");
+    EXPECT_EQ(checkMessage(write("short.tgc", good.substr(0, n))), "ファイルバージョンが違います。"_sj) << n;
+  EXPECT_EQ(checkMessage(write("v.tgc", good.substr(0, 17) + le32(101))),
+            "ファイルバージョンが違います。"_sj);
+  EXPECT_EQ(checkMessage(write("v.tgc", good.substr(0, 17) + le32(103))),
+            "ファイルバージョンが違います。"_sj);
   // The length byte is not looked at, and nothing past the version is.
   EXPECT_EQ(checkMessage(write("p.tgc", std::string("\x07") + good.substr(1, 20))), "");
   EXPECT_EQ(checkMessage(write("m.tgc", std::string("\x10thoughtGridCraft") + le32(102))),
-            "ファイル形式が違います。");
+            "ファイル形式が違います。"_sj);
 }
 
 TEST_F(WorkbookFileTest, UntitledNameSkipsOnlyTheExtensionStep) {
-  EXPECT_EQ(checkMessage(untitledName()), "ファイルが存在しません。");
+  EXPECT_EQ(checkMessage(untitledName()), "ファイルが存在しません。"_sj);
 }
 
 TEST_F(WorkbookFileTest, SaveWritesTheCurrentSlot) {

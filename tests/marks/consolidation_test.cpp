@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
@@ -20,13 +21,13 @@ struct ConsolidationRig : MarksRig {
   void open() { openMarkEditor(w); }
 };
 
-const std::string kDone = "集約処理が完了しました。";
+const std::string kDone = "集約処理が完了しました。"_sj;
 // The first part ends in "、" and a full-width space, 0x81 0x40 in CP932.
 const std::string kUnfinished =
     "集約未完了項目があります。\n\n\nマーク属性（要素・変換）が不一致で双方がシートタイプＢまたはＣで使用され"
     "ている場合"
-    "、\x81\x40\n\nどちらかのマークおよび名称を変更するか、あるいは使用シートを削除した上で集約する必要があり"
-    "ます。";
+    "、　\n\nどちらかのマークおよび名称を変更するか、あるいは使用シートを削除した上で集約する必要があり"
+    "ます。"_sj;
 
 TEST(Consolidation, NothingToMergeWarnsAndChangesNothing) {
   MarksRig r;
@@ -34,7 +35,7 @@ TEST(Consolidation, NothingToMergeWarnsAndChangesNothing) {
   EXPECT_EQ(consolidate(r.w), -1);
   EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{
                               "集約の対象データはありません。\n\n（集約は、マークあるいは名称が同一のもの"
-                              "に対して行われます。）"}));
+                              "に対して行われます。）"_sj}));
   EXPECT_EQ(r.ui.messages[0].kind, MessageKind::Warning);
   EXPECT_TRUE(r.merge.shown.empty());
   EXPECT_FALSE(r.w.doc.canUndo());
@@ -164,7 +165,7 @@ TEST(Consolidation, ThreeMarksOfOneNameMergeInTwoRounds) {
 
   r.w.undo();
   EXPECT_EQ(r.w.wb(), before);
-  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新前に戻しました。");
+  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新前に戻しました。"_sj);
   r.w.redo();
   EXPECT_EQ(r.w.wb(), wb);
 }
@@ -177,7 +178,7 @@ TEST(Consolidation, StopKeepsEarlierMergesAndSaysSo) {
   EXPECT_EQ(consolidate(r.w), -1);
   ASSERT_EQ(r.merge.shown.size(), 2u);
   EXPECT_EQ(r.merge.shown[1].first.name, "q");  // the third pass
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"集約処理が中断されました。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"集約処理が中断されました。"_sj}));
   EXPECT_EQ(r.w.wb().marks.size(), 5u);
   EXPECT_EQ(r.w.marks.dormantEntries.size(), 2u);
 }

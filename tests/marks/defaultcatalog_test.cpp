@@ -1,4 +1,5 @@
 #include "marks/defaultcatalog.h"
+#include "core/cp932literal.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +34,18 @@ TEST(DefaultCatalog, GlyphBytesAreThoseOfCodePage932) {
                               "\x81\xE0", "\x81\x60", "\x81\xCC", "\x81\xC8", "\x81\xC9", "\x81\x7B", "\x81\x7C",
                               "\x81\x87", "\x81\x7E", "\x81\x80", "\x81\x7D", "\x82\x4F"};
   for (int i = 0; i < 26; ++i) EXPECT_EQ(std::string(defaultMarkRow(i).glyph), expected[i]) << "row " << i;
-  EXPECT_EQ(std::string(defaultMarkRow(2).note), "ex. 弁当箱 -> フタ");
+  EXPECT_EQ(std::string(defaultMarkRow(2).note), "ex. 弁当箱 -> フタ"_sj);
 }
 
 TEST(DefaultCatalog, SystemMarksAsTheEditorWritesThem) {
   const CatalogMark theme = systemMark(0);
   const CatalogMark idea = systemMark(1);
   EXPECT_EQ(theme.id, 0);
-  EXPECT_EQ(theme.name, "テーマ");
+  EXPECT_EQ(theme.name, "テーマ"_sj);
   EXPECT_EQ(theme.sheetUsage, 1);
   EXPECT_EQ(idea.id, 1);
-  EXPECT_EQ(idea.glyph, "！");
-  EXPECT_EQ(idea.note, "新しい組合せや方法など");
+  EXPECT_EQ(idea.glyph, "！"_sj);
+  EXPECT_EQ(idea.note, "新しい組合せや方法など"_sj);
 }
 
 }  // namespace

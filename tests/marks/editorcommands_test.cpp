@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "tests/marks/marksrig.h"
 
 namespace tgc::test {
@@ -12,10 +13,10 @@ TEST(DeleteMarks, RefusedForAllWhenOneSelectedMarkIsUsed) {
   addSheet(r.w.wb(), TypeA, {{2, 2, 0}, {2, 1, 7}});  // 素材 used
   openMarkEditor(r.w);
   const Workbook before = r.w.wb();
-  const int used = positionOf(r.w.marks.activeEntries, "素材");
-  const int unused = positionOf(r.w.marks.activeEntries, "色");
+  const int used = positionOf(r.w.marks.activeEntries, "素材"_sj);
+  const int unused = positionOf(r.w.marks.activeEntries, "色"_sj);
   EXPECT_EQ(deleteSelectedMarks(r.w, {unused, used}), -1);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"シート上で使用中のため、削除は行えません。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"シート上で使用中のため、削除は行えません。"_sj}));
   EXPECT_EQ(r.w.wb(), before);
   EXPECT_EQ(r.w.marks.activeEntries.size(), 24u);
   EXPECT_FALSE(r.w.doc.canUndo());
@@ -28,9 +29,9 @@ TEST(DeleteMarks, NoSelectionWarnsForTheCurrentList) {
   r.w.marks.setCurrentList(kDormantList);
   EXPECT_EQ(deleteSelectedMarks(r.w, {0}), -1);  // the dormant list is empty
   EXPECT_EQ(selectedMarkId(r.w, {}), -1);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「使用マーク」を選択してください。",
-                                                    "「休止マーク」を選択してください。",
-                                                    "「休止マーク」を選択してください。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「使用マーク」を選択してください。"_sj,
+                                                    "「休止マーク」を選択してください。"_sj,
+                                                    "「休止マーク」を選択してください。"_sj}));
 }
 
 TEST(DeleteMarks, AnsweringNoChangesNothing) {
@@ -52,22 +53,22 @@ TEST(DeleteMarks, IdeaBoxesFallBackToTheIdeaMarkAndLaterIdsDrop) {
   const int s = addSheet(wb, TypeB, {{0, 0, 0}, {0, 1, 3, 1}, {1, 0, 4}, {1, 1, 25}, {2, 0, 2}});
   openMarkEditor(r.w);
   const Workbook before = r.w.wb();
-  const int cat = positionOf(r.w.marks.activeEntries, "カテゴリ");  // id 3
+  const int cat = positionOf(r.w.marks.activeEntries, "カテゴリ"_sj);  // id 3
   r.ui.answers = {Answer::Yes};
   EXPECT_EQ(deleteSelectedMarks(r.w, {cat}), 0);
-  EXPECT_EQ(r.ui.messages[0].text, "∩ カテゴリ を削除しますか？");
+  EXPECT_EQ(r.ui.messages[0].text, "∩ カテゴリ を削除しますか？"_sj);
   EXPECT_EQ(r.ui.messages[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(r.ui.texts().back(), "削除が完了しました。");
+  EXPECT_EQ(r.ui.texts().back(), "削除が完了しました。"_sj);
 
   const Workbook& after = r.w.wb();
   ASSERT_EQ(after.marks.size(), 25u);
   for (int i = 0; i < 25; ++i) EXPECT_EQ(after.marks[i].id, i);
   EXPECT_EQ(boxMark(after, s, 0, 1), kIdeaMarkId);
-  EXPECT_EQ(boxGlyph(after, s, 1, 0), "△");
+  EXPECT_EQ(boxGlyph(after, s, 1, 0), "△"_sj);
   EXPECT_EQ(boxMark(after, s, 1, 0), 3);
-  EXPECT_EQ(boxGlyph(after, s, 1, 1), "０");
-  EXPECT_EQ(boxGlyph(after, s, 2, 0), "∴");
-  EXPECT_EQ(positionOf(r.w.marks.activeEntries, "カテゴリ"), -1);
+  EXPECT_EQ(boxGlyph(after, s, 1, 1), "０"_sj);
+  EXPECT_EQ(boxGlyph(after, s, 2, 0), "∴"_sj);
+  EXPECT_EQ(positionOf(r.w.marks.activeEntries, "カテゴリ"_sj), -1);
   for (const CatalogMark& e : r.w.marks.activeEntries) EXPECT_EQ(after.findMark(e.id)->name, e.name);
 
   r.w.undo();
@@ -85,9 +86,9 @@ TEST(DeleteMarks, SeveralSelectedNamesTheLastAndIsOneUndoStep) {
   r.w.marks.setCurrentList(kDormantList);
   r.ui.answers = {Answer::Yes};
   EXPECT_EQ(deleteSelectedMarks(r.w, {2, 0}), 0);
-  EXPECT_EQ(r.ui.messages[0].text, "∩ カテゴリ を削除しますか？");
+  EXPECT_EQ(r.ui.messages[0].text, "∩ カテゴリ を削除しますか？"_sj);
   ASSERT_EQ(r.w.marks.dormantEntries.size(), 1u);
-  EXPECT_EQ(r.w.marks.dormantEntries[0].name, "デメリット");
+  EXPECT_EQ(r.w.marks.dormantEntries[0].name, "デメリット"_sj);
   EXPECT_EQ(r.w.wb().marks.size(), 24u);
   EXPECT_EQ(r.w.doc.current, 1);
 }
@@ -104,8 +105,8 @@ TEST(CloseCheck, WarnsOnceAboutUnsetAttributesInEitherList) {
   r.w.marks.activeEntries[1].attribute = AttrElement;
   r.w.marks.dormantEntries.push_back(test::userMark(30, "z", "z", AttrUnset, 1));
   closeCheck(r.w);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"属性が未設定のマークがあります。",
-                                                    "属性が未設定のマークがあります。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"属性が未設定のマークがあります。"_sj,
+                                                    "属性が未設定のマークがあります。"_sj}));
   EXPECT_EQ(r.ui.messages[0].kind, MessageKind::Information);
   EXPECT_EQ(r.ui.repaints, 0);
   closeMarkEditor(r.w);
@@ -123,8 +124,8 @@ TEST(ToggleMarkNames, TwiceReturnsToTheFormerStateAndStoresEachValue) {
   EXPECT_EQ(r.w.shell.markNames, 1);
   EXPECT_EQ(r.settings.readInt("View Info", "Name", 9), 1);
   EXPECT_EQ(r.ui.repaints, 2);
-  EXPECT_EQ(r.ui.texts(),
-            (std::vector<std::string>{"マーク名を「非表示」にしました。", "マーク名を「表示」にしました。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"マーク名を「非表示」にしました。"_sj,
+                                                    "マーク名を「表示」にしました。"_sj}));
   EXPECT_EQ(r.w.doc.modified, 0);
 }
 

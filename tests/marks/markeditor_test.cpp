@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
@@ -27,8 +28,9 @@ TEST(MarkEditorOpen, NewWorkbookListsElementsThenTransformsByCp932Bytes) {
   ASSERT_EQ(active.size(), 24u);
   EXPECT_TRUE(r.w.marks.dormantEntries.empty());
   // Code page 932 order, not Unicode order: 用 (0x9770) comes before 利 (0x9798).
-  const std::vector<std::string> elements = {"カテゴリ", "デメリット", "メリット", "形状", "時期", "場所",
-                                             "色",       "素材",       "特徴",     "部分", "用途", "利用者"};
+  const std::vector<std::string> elements = {"カテゴリ"_sj, "デメリット"_sj, "メリット"_sj, "形状"_sj,
+                                             "時期"_sj,     "場所"_sj,       "色"_sj,       "素材"_sj,
+                                             "特徴"_sj,     "部分"_sj,       "用途"_sj,     "利用者"_sj};
   const std::vector<std::string> all = names(active);
   EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 12), elements);
   for (int i = 0; i < 24; ++i) EXPECT_EQ(active[i].attribute, i < 12 ? AttrElement : AttrTransform) << i;
@@ -83,10 +85,10 @@ TEST(MarkEditorMove, TwoMarksGoReversedToTheTopOfTheDormantListAndStayAfterReope
   openMarkEditor(r.w);
   auto& ed = r.w.marks;
   ed.dormantEntries.clear();
-  const int a = positionOf(ed.activeEntries, "形状"), b = positionOf(ed.activeEntries, "素材");
+  const int a = positionOf(ed.activeEntries, "形状"_sj), b = positionOf(ed.activeEntries, "素材"_sj);
   ASSERT_LT(a, b);
   moveToDormant(r.w, {b, a});
-  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"素材", "形状"}));
+  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"素材"_sj, "形状"_sj}));
   EXPECT_EQ(ed.dormantEntries[0].dormant, 1);
   EXPECT_EQ(ed.activeEntries.size(), 22u);
   EXPECT_EQ(r.w.wb().findMark(7)->dormant, 1);  // 素材
@@ -95,12 +97,12 @@ TEST(MarkEditorMove, TwoMarksGoReversedToTheTopOfTheDormantListAndStayAfterReope
   EXPECT_EQ(r.w.doc.modified, 1);
 
   openMarkEditor(r.w);
-  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"形状", "素材"}));  // sorted again
+  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"形状"_sj, "素材"_sj}));  // sorted again
   moveToActive(r.w, {1});
-  EXPECT_EQ(positionOf(ed.dormantEntries, "形状"), 0);
-  EXPECT_EQ(positionOf(ed.activeEntries, "素材"), 0);
+  EXPECT_EQ(positionOf(ed.dormantEntries, "形状"_sj), 0);
+  EXPECT_EQ(positionOf(ed.activeEntries, "素材"_sj), 0);
   openMarkEditor(r.w);
-  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"形状"}));
+  EXPECT_EQ(names(ed.dormantEntries), (std::vector<std::string>{"形状"_sj}));
   EXPECT_EQ(r.w.wb().findMark(7)->dormant, 0);
 }
 
@@ -127,11 +129,11 @@ TEST(MarkEditorUndo, OneOpeningIsOneUndoStepWithItsMessages) {
   EXPECT_EQ(r.w.wb().marks, before.marks);
   EXPECT_FALSE(r.w.doc.canUndo());
   EXPECT_EQ(r.w.marks.dormantEntries.size(), 0u);  // the lists follow the catalog
-  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新前に戻しました。");
+  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新前に戻しました。"_sj);
   r.w.redo();
   EXPECT_EQ(r.w.wb().marks, after);
   EXPECT_EQ(r.w.marks.dormantEntries.size(), 2u);
-  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新後に戻しました。");
+  EXPECT_EQ(r.ui.texts().back(), "カタログマーク編集の内容を更新後に戻しました。"_sj);
 
   // A second opening makes a step of its own.
   openMarkEditor(r.w);
@@ -190,7 +192,7 @@ TEST(SortAndRenumberCatalog, SortsByIdAndRepointsBoxesAndBothLists) {
   ed.dormantEntries = {userMark(7, "B", "b", 1, 1)};
   sortAndRenumberCatalog(wb, ed);
   EXPECT_EQ(ids(wb.marks), (std::vector<int32_t>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(names(wb.marks), (std::vector<std::string>{"テーマ", "アイデア", "a", "b", "c"}));
+  EXPECT_EQ(names(wb.marks), (std::vector<std::string>{"テーマ"_sj, "アイデア"_sj, "a", "b", "c"}));
   EXPECT_EQ(boxGlyph(wb, 0, 0, 0), "C");
   EXPECT_EQ(boxGlyph(wb, 0, 1, 0), "A");
   EXPECT_EQ(boxGlyph(wb, 0, 2, 0), "B");

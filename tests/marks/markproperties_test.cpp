@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "marks/editorcommands.h"
 #include "tests/marks/marksrig.h"
 
@@ -30,13 +31,13 @@ TEST(MarkPropertiesChecks, GlyphLengthCountsCp932Bytes) {
   openMarkEditor(r.w);
   EXPECT_TRUE(addAccepted(r, props("ab", "n1")));
   EXPECT_FALSE(addAccepted(r, props("abc", "n2")));
-  EXPECT_EQ(lastText(r), "「マーク」は全角１文字もしくは半角２文字までです。");
-  EXPECT_FALSE(addAccepted(r, props("◎◎", "n3")));
-  EXPECT_EQ(lastText(r), "「マーク」は全角１文字もしくは半角２文字までです。");
-  EXPECT_TRUE(addAccepted(r, props("◎", "n4")));
+  EXPECT_EQ(lastText(r), "「マーク」は全角１文字もしくは半角２文字までです。"_sj);
+  EXPECT_FALSE(addAccepted(r, props("◎◎"_sj, "n3")));
+  EXPECT_EQ(lastText(r), "「マーク」は全角１文字もしくは半角２文字までです。"_sj);
+  EXPECT_TRUE(addAccepted(r, props("◎"_sj, "n4")));
   EXPECT_TRUE(addAccepted(r, props(" ", "n5")));  // nothing is trimmed
   EXPECT_FALSE(addAccepted(r, props("", "")));
-  EXPECT_EQ(lastText(r), "「マーク」が設定されていません。");
+  EXPECT_EQ(lastText(r), "「マーク」が設定されていません。"_sj);
   EXPECT_EQ(r.w.wb().marks.size(), 29u);
   EXPECT_EQ(r.w.wb().marks.back().glyph, " ");
 }
@@ -45,28 +46,28 @@ TEST(MarkPropertiesChecks, NameAndNoteLimits) {
   MarksRig r;
   openMarkEditor(r.w);
   EXPECT_FALSE(addAccepted(r, props("a", std::string(21, 'n'))));
-  EXPECT_EQ(lastText(r), "「名称」は全角１０文字もしくは半角２０文字までです。");
+  EXPECT_EQ(lastText(r), "「名称」は全角１０文字もしくは半角２０文字までです。"_sj);
   EXPECT_FALSE(addAccepted(r, props("a", "")));
-  EXPECT_EQ(lastText(r), "「名称」が設定されていません。");
+  EXPECT_EQ(lastText(r), "「名称」が設定されていません。"_sj);
   EXPECT_FALSE(addAccepted(r, props("a", "n", std::string(129, 'x'))));
-  EXPECT_EQ(lastText(r), "「補足」は全角６４文字もしくは半角１２８文字までです。");
-  EXPECT_TRUE(addAccepted(r, props("a", "あいうえおかきくけこ", std::string(127, 'x') + "x")));
+  EXPECT_EQ(lastText(r), "「補足」は全角６４文字もしくは半角１２８文字までです。"_sj);
+  EXPECT_TRUE(addAccepted(r, props("a", "あいうえおかきくけこ"_sj, std::string(127, 'x') + "x")));
   EXPECT_EQ(r.w.wb().marks.back().note.size(), 128u);
-  EXPECT_EQ(r.w.wb().marks.back().name, "あいうえおかきくけこ");
+  EXPECT_EQ(r.w.wb().marks.back().name, "あいうえおかきくけこ"_sj);
 }
 
 TEST(MarkPropertiesChecks, SystemGlyphsAndNamesAreRefusedInBothModes) {
   MarksRig r;
   openMarkEditor(r.w);
-  const std::string glyphMsg = "「□」と「！」のマークはシステム固定のため使用できません。";
-  const std::string nameMsg = "「テーマ」と「アイデア」の名称はシステム固定のため使用できません。";
-  EXPECT_FALSE(addAccepted(r, props("！", "x")));
+  const std::string glyphMsg = "「□」と「！」のマークはシステム固定のため使用できません。"_sj;
+  const std::string nameMsg = "「テーマ」と「アイデア」の名称はシステム固定のため使用できません。"_sj;
+  EXPECT_FALSE(addAccepted(r, props("！"_sj, "x")));
   EXPECT_EQ(lastText(r), glyphMsg);
-  EXPECT_FALSE(addAccepted(r, props("x", "テーマ")));
+  EXPECT_FALSE(addAccepted(r, props("x", "テーマ"_sj)));
   EXPECT_EQ(lastText(r), nameMsg);
-  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Modify, props("□", "部分"), 2, 9), -1);
+  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Modify, props("□"_sj, "部分"_sj), 2, 9), -1);
   EXPECT_EQ(lastText(r), glyphMsg);
-  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Modify, props("∴", "アイデア"), 2, 9), -1);
+  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Modify, props("∴"_sj, "アイデア"_sj), 2, 9), -1);
   EXPECT_EQ(lastText(r), nameMsg);
   EXPECT_EQ(r.ui.messages.size(), 4u);
   EXPECT_FALSE(r.w.doc.canUndo());
@@ -75,29 +76,29 @@ TEST(MarkPropertiesChecks, SystemGlyphsAndNamesAreRefusedInBothModes) {
 TEST(MarkPropertiesChecks, LookAlikesAskOncePerMarkInCatalogOrder) {
   MarksRig r;
   Workbook& wb = r.w.wb();
-  wb.marks.push_back(userMark(26, "∴", "second part", 1, 1));  // dormant counts too
-  wb.marks.push_back(userMark(27, "@", "部分2", 1));
+  wb.marks.push_back(userMark(26, "∴"_sj, "second part", 1, 1));  // dormant counts too
+  wb.marks.push_back(userMark(27, "@", "部分2"_sj, 1));
   openMarkEditor(r.w);
   const Workbook before = r.w.wb();
 
-  EXPECT_FALSE(addAccepted(r, props("∴", "部分")));
-  EXPECT_EQ(lastText(r), "同じマーク同じ名称のものが存在します。");
+  EXPECT_FALSE(addAccepted(r, props("∴"_sj, "部分"_sj)));
+  EXPECT_EQ(lastText(r), "同じマーク同じ名称のものが存在します。"_sj);
 
   // Two marks share the glyph: Yes to the first, No to the second refuses.
   r.ui.clearRecord();
   r.ui.answers = {Answer::Yes, Answer::No};
-  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Add, props("∴", "new")), -1);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"マークはすでに使用されています。続行しますか？",
-                                                    "マークはすでに使用されています。続行しますか？"}));
+  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Add, props("∴"_sj, "new")), -1);
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"マークはすでに使用されています。続行しますか？"_sj,
+                                                    "マークはすでに使用されています。続行しますか？"_sj}));
   EXPECT_EQ(r.w.wb(), before);
 
   r.ui.clearRecord();
   r.ui.answers = {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Ok};
-  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Add, props("∴", "部分2")), 0);
-  EXPECT_EQ(r.ui.texts(),
-            (std::vector<std::string>{"マークはすでに使用されています。続行しますか？",
-                                      "マークはすでに使用されています。続行しますか？",
-                                      "同じ名称のものが存在します。続行しますか？", "追加を実行します。"}));
+  EXPECT_EQ(applyMarkProperties(r.w, MarkDialogMode::Add, props("∴"_sj, "部分2"_sj)), 0);
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"マークはすでに使用されています。続行しますか？"_sj,
+                                                    "マークはすでに使用されています。続行しますか？"_sj,
+                                                    "同じ名称のものが存在します。続行しますか？"_sj,
+                                                    "追加を実行します。"_sj}));
   EXPECT_EQ(r.ui.messages.back().kind, MessageKind::Confirmation);
 }
 
@@ -113,7 +114,7 @@ TEST(MarkPropertiesAdd, LimitMessageAtOneThousandMarksAndDialogAt999) {
   EXPECT_EQ(openAddMark(r.w), -1);
   EXPECT_EQ(r.props.requests.size(), 1u);
   EXPECT_EQ(r.ui.texts(),
-            (std::vector<std::string>{"最大マーク件数 1000件 を上回るため、追加は行えません。"}));
+            (std::vector<std::string>{"最大マーク件数 1000件 を上回るため、追加は行えません。"_sj}));
   EXPECT_EQ(r.ui.messages[0].kind, MessageKind::Warning);
 }
 
@@ -128,8 +129,8 @@ TEST(MarkPropertiesAdd, DialogStaysOpenAfterARefusalThenAddsToTheCurrentList) {
   EXPECT_EQ(r.props.requests[0].mode, MarkDialogMode::Add);
   EXPECT_EQ(r.props.requests[0].initial, MarkProperties{});
   EXPECT_EQ(r.props.oks, 2);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「マーク」は全角１文字もしくは半角２文字までです。",
-                                                    "追加を実行します。", "追加が完了しました。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「マーク」は全角１文字もしくは半角２文字までです。"_sj,
+                                                    "追加を実行します。"_sj, "追加が完了しました。"_sj}));
   const CatalogMark& added = r.w.wb().marks.back();
   EXPECT_EQ(added.id, 26);
   EXPECT_EQ(added.dormant, 1);
@@ -155,7 +156,7 @@ TEST(MarkPropertiesAdd, CancelledConfirmationKeepsTheDialogOpen) {
   EXPECT_EQ(openAddMark(r.w), -1);
   EXPECT_EQ(r.w.wb().marks.size(), 26u);
   EXPECT_FALSE(r.w.doc.canUndo());
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"追加を実行します。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"追加を実行します。"_sj}));
 }
 
 TEST(MarkPropertiesAdd, EmptyCatalogGetsIdTwoAndTheSystemMarksBack) {
@@ -194,21 +195,21 @@ TEST(MarkPropertiesAdd, TakesTheSmallestFreeIdAboveTheSystemIds) {
 TEST(MarkPropertiesModify, UnchangedValuesAndOwnTextsAskNothing) {
   MarksRig r;
   openMarkEditor(r.w);
-  const int pos = positionOf(r.w.marks.activeEntries, "部分");
-  r.props.inputs = {props("∴", "部分", "ex. 弁当箱 -> フタ", AttrElement)};
+  const int pos = positionOf(r.w.marks.activeEntries, "部分"_sj);
+  r.props.inputs = {props("∴"_sj, "部分"_sj, "ex. 弁当箱 -> フタ"_sj, AttrElement)};
   EXPECT_EQ(openModifyMark(r.w, {pos}), -1);
   ASSERT_EQ(r.props.requests.size(), 1u);
   EXPECT_EQ(r.props.requests[0].mode, MarkDialogMode::Modify);
-  EXPECT_EQ(r.props.requests[0].initial, props("∴", "部分", "ex. 弁当箱 -> フタ", AttrElement));
+  EXPECT_EQ(r.props.requests[0].initial, props("∴"_sj, "部分"_sj, "ex. 弁当箱 -> フタ"_sj, AttrElement));
   EXPECT_FALSE(r.props.requests[0].attributeLocked);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"変更箇所はありません。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"変更箇所はありません。"_sj}));
   EXPECT_FALSE(r.w.doc.canUndo());
 
   r.ui.clearRecord();
-  r.props.inputs = {props("∴", "部分", "new note", AttrElement)};
+  r.props.inputs = {props("∴"_sj, "部分"_sj, "new note", AttrElement)};
   r.ui.answers = {Answer::Ok};
   EXPECT_EQ(openModifyMark(r.w, {pos}), 0);
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"修正を実行します。", "修正が完了しました。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"修正を実行します。"_sj, "修正が完了しました。"_sj}));
   EXPECT_EQ(r.w.wb().findMark(2)->note, "new note");
   EXPECT_EQ(r.w.marks.activeEntries[pos].note, "new note");
 }
@@ -220,8 +221,8 @@ TEST(MarkPropertiesModify, NoSelectionWarnsPerList) {
   r.w.marks.setCurrentList(kDormantList);
   EXPECT_EQ(openModifyMark(r.w, {0}), -1);
   EXPECT_TRUE(r.props.requests.empty());
-  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「使用マーク」を選択してください。",
-                                                    "「休止マーク」を選択してください。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"「使用マーク」を選択してください。"_sj,
+                                                    "「休止マーク」を選択してください。"_sj}));
 }
 
 TEST(MarkPropertiesModify, AttributeLockedByTypeBOrCUseButNotByTypeA) {
@@ -230,15 +231,15 @@ TEST(MarkPropertiesModify, AttributeLockedByTypeBOrCUseButNotByTypeA) {
   addSheet(wb, TypeB, {{1, 0, 2}, {0, 1, 3, 1}});  // 部分 on B; カテゴリ on an idea box only
   addSheet(wb, TypeA, {{1, 1, 4}});                // メリット on A only
   openMarkEditor(r.w);
-  const int part = positionOf(r.w.marks.activeEntries, "部分");
-  r.props.inputs = {props("∴", "部分x", "", AttrTransform)};
+  const int part = positionOf(r.w.marks.activeEntries, "部分"_sj);
+  r.props.inputs = {props("∴"_sj, "部分x"_sj, "", AttrTransform)};
   r.ui.answers = {Answer::Ok};
   EXPECT_EQ(openModifyMark(r.w, {part}), 0);
   EXPECT_TRUE(r.props.requests.back().attributeLocked);
   EXPECT_EQ(r.w.wb().findMark(2)->attribute, AttrElement);
-  EXPECT_EQ(r.w.wb().findMark(2)->name, "部分x");
+  EXPECT_EQ(r.w.wb().findMark(2)->name, "部分x"_sj);
 
-  for (const char* name : {"カテゴリ", "メリット"}) {
+  for (const char* name : {"カテゴリ"_sj, "メリット"_sj}) {
     const int pos = positionOf(r.w.marks.activeEntries, name);
     const CatalogMark e = r.w.marks.activeEntries[pos];
     r.props.inputs = {props(e.glyph, e.name, e.note, AttrTransform)};

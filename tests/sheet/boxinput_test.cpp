@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932literal.h"
 #include "tests/sheet/sheetrig.h"
 
 namespace tgc::test {
 namespace {
 
-const char* const kThemeFirst = "テーマから入力してください。";
-const char* const kColumnRule = "この列の１行目に語句が入力されていません。\n\n１行目を入力してください。";
-const char* const kRowRule = "この行の１列目に語句が入力されていません。\n\n１列目を入力してください。";
+const char* const kThemeFirst = "テーマから入力してください。"_sj;
+const char* const kColumnRule = "この列の１行目に語句が入力されていません。\n\n１行目を入力してください。"_sj;
+const char* const kRowRule = "この行の１列目に語句が入力されていません。\n\n１列目を入力してください。"_sj;
 
 // The check refuses the selected box with `text` as its last message and
 // leaves the selection on `to`.
@@ -40,7 +41,7 @@ TEST(BoxInput, ThemeComesFirstAndTheSelectionMovesToIt) {
 
 TEST(BoxInput, TypeAAcceptsDiagonalNeighboursOnly) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
+  t.put(0, 2, 2, "弁当箱"_sj);
   t.select(1, 1);
   auto opening = openEditor(t.w, 800, 700);
   ASSERT_TRUE(opening.has_value());
@@ -51,15 +52,15 @@ TEST(BoxInput, TypeAAcceptsDiagonalNeighboursOnly) {
   EXPECT_FALSE(openEditor(t.w, 800, 700).has_value());
   EXPECT_EQ(t.ui.texts().back(),
             "となりの語句が入力されていません。\n\n入力されている語句にとなりのワクに入力をしてください。（斜"
-            "め方向も可）");
+            "め方向も可）"_sj);
   EXPECT_EQ((GridPos{t.wb().cursorColumn, t.wb().cursorRow}), (GridPos{0, 0}));
 
   // A box that already holds a word may always be edited, neighbours or not.
-  t.put(0, 4, 4, "フタ");
+  t.put(0, 4, 4, "フタ"_sj);
   t.select(4, 4);
   opening = openEditor(t.w, 800, 700);
   ASSERT_TRUE(opening.has_value());
-  EXPECT_EQ(opening->text, "フタ");
+  EXPECT_EQ(opening->text, "フタ"_sj);
   // A second open while editing is ignored.
   EXPECT_FALSE(openEditor(t.w, 800, 700).has_value());
 }
@@ -71,19 +72,19 @@ TEST(BoxInput, TypeBLowerBoxNeedsTheFirstRowOfItsColumn) {
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), -1);  // idea box before the theme
   EXPECT_EQ((GridPos{t.wb().cursorColumn, t.wb().cursorRow}), (GridPos{0, 0}));
 
-  t.put(1, 0, 0, "弁当箱");
+  t.put(1, 0, 0, "弁当箱"_sj);
   t.ui.clearRecord();
   t.select(0, 2);
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);  // idea area opens with the theme
 
   // Word assist's variant: prefixed message, selection stays.
   t.select(3, 2);
-  EXPECT_TRUE(refused(t, kInputForAssist, std::string("語句アシスト：\n\n") + kColumnRule, {3, 2}));
+  EXPECT_TRUE(refused(t, kInputForAssist, std::string("語句アシスト：\n\n"_sj) + kColumnRule, {3, 2}));
 
   EXPECT_TRUE(refused(t, kInputForEditor, kColumnRule, {3, 0}));
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
 
-  t.put(1, 3, 0, "フタ");
+  t.put(1, 3, 0, "フタ"_sj);
   t.select(3, 2);
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
 }
@@ -91,12 +92,12 @@ TEST(BoxInput, TypeBLowerBoxNeedsTheFirstRowOfItsColumn) {
 TEST(BoxInput, TypeCRightBoxNeedsTheFirstColumnOfItsRow) {
   SheetRig t;
   t.addSheet(CreateKind::TypeC);
-  t.put(1, 0, 0, "弁当箱");
+  t.put(1, 0, 0, "弁当箱"_sj);
   t.select(3, 2);
   EXPECT_TRUE(refused(t, kInputForEditor, kRowRule, {0, 2}));
   t.select(3, 0);  // idea area of Type-C
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
-  t.put(1, 0, 2, "フタ");
+  t.put(1, 0, 2, "フタ"_sj);
   t.select(3, 2);
   EXPECT_EQ(checkBoxInput(t.w, kInputForEditor), 0);
 }
@@ -105,27 +106,27 @@ TEST(BoxInput, CommitInTypeBIdeaAreaFlagsTheBoxButNotOnTheTheme) {
   SheetRig t;
   t.addSheet(CreateKind::TypeB);
   t.select(0, 0);
-  commitBoxText(t.w, "弁当箱");
-  EXPECT_EQ(t.text(0, 0), "弁当箱");
+  commitBoxText(t.w, "弁当箱"_sj);
+  EXPECT_EQ(t.text(0, 0), "弁当箱"_sj);
   EXPECT_EQ(t.box(0, 0).idea, 0);
   t.select(0, 2);
-  commitBoxText(t.w, "保温");
+  commitBoxText(t.w, "保温"_sj);
   EXPECT_EQ(t.box(0, 2).idea, 1);
   EXPECT_EQ(t.w.doc.modified, 1);
 
   t.w.undo();
   EXPECT_EQ(t.box(0, 2).word, -1);
   EXPECT_EQ(t.box(0, 2).idea, 0);
-  EXPECT_EQ(t.text(0, 0), "弁当箱");
+  EXPECT_EQ(t.text(0, 0), "弁当箱"_sj);
   t.w.redo();
-  EXPECT_EQ(t.text(0, 2), "保温");
+  EXPECT_EQ(t.text(0, 2), "保温"_sj);
   EXPECT_EQ(t.box(0, 2).idea, 1);
 }
 
 TEST(BoxInput, EmptyCommitClearsWordIdeaAndAssisted) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
-  t.put(0, 1, 1, "フタ");
+  t.put(0, 2, 2, "弁当箱"_sj);
+  t.put(0, 1, 1, "フタ"_sj);
   t.box(1, 1).idea = 1;
   t.box(1, 1).assisted = 1;
   t.select(1, 1);
@@ -134,9 +135,9 @@ TEST(BoxInput, EmptyCommitClearsWordIdeaAndAssisted) {
   EXPECT_EQ(t.box(1, 1).idea, 0);
   EXPECT_EQ(t.box(1, 1).assisted, 0);
   // The old word stays in the pool: only the deletion commands purge.
-  EXPECT_EQ(t.wb().findWord("フタ"), 1);
+  EXPECT_EQ(t.wb().findWord("フタ"_sj), 1);
   t.w.undo();
-  EXPECT_EQ(t.text(1, 1), "フタ");
+  EXPECT_EQ(t.text(1, 1), "フタ"_sj);
   EXPECT_EQ(t.box(1, 1).idea, 1);
   EXPECT_EQ(t.box(1, 1).assisted, 1);
 
@@ -151,9 +152,9 @@ TEST(BoxInput, EmptyCommitClearsWordIdeaAndAssisted) {
 
 TEST(BoxInput, EqualTextRecordsNothing) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
+  t.put(0, 2, 2, "弁当箱"_sj);
   t.select(2, 2);
-  commitBoxText(t.w, "弁当箱");
+  commitBoxText(t.w, "弁当箱"_sj);
   EXPECT_FALSE(t.w.doc.canUndo());
   EXPECT_EQ(t.w.doc.modified, 0);
   EXPECT_EQ(t.ui.repaints, 0);
@@ -161,14 +162,14 @@ TEST(BoxInput, EqualTextRecordsNothing) {
 
 TEST(BoxInput, EqualWordsShareOnePoolEntryAndBytesDecide) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
+  t.put(0, 2, 2, "弁当箱"_sj);
   t.select(1, 2);
-  commitBoxText(t.w, "弁当箱");
+  commitBoxText(t.w, "弁当箱"_sj);
   EXPECT_EQ(t.box(1, 2).word, t.box(2, 2).word);
   EXPECT_EQ(t.wb().words.size(), 1u);
   EXPECT_TRUE(t.w.doc.canUndo());
   t.select(3, 2);
-  commitBoxText(t.w, "ＡＢＣ");
+  commitBoxText(t.w, "ＡＢＣ"_sj);
   t.select(3, 3);
   commitBoxText(t.w, "ABC");  // different width: a new word
   EXPECT_EQ(t.wb().words.size(), 3u);
@@ -180,12 +181,12 @@ TEST(BoxInput, EqualWordsShareOnePoolEntryAndBytesDecide) {
 
 TEST(BoxInput, RetypingAnIdeaOnTypeAKeepsTheFlagAndClearsAssisted) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
-  t.put(0, 1, 1, "フタ");
+  t.put(0, 2, 2, "弁当箱"_sj);
+  t.put(0, 1, 1, "フタ"_sj);
   t.box(1, 1).idea = 1;
   t.box(1, 1).assisted = 1;
   t.select(1, 1);
-  commitBoxText(t.w, "留め具");
+  commitBoxText(t.w, "留め具"_sj);
   EXPECT_EQ(t.box(1, 1).idea, 1);
   EXPECT_EQ(t.box(1, 1).assisted, 0);
 }
@@ -194,7 +195,7 @@ TEST(BoxInput, CloseCommitsUnlessCancelledAndOnlyOnce) {
   SheetRig t;
   t.select(2, 2);
   ASSERT_TRUE(openEditor(t.w, 800, 700).has_value());
-  closeEditor(t.w, true, "捨てる");
+  closeEditor(t.w, true, "捨てる"_sj);
   EXPECT_EQ(t.box(2, 2).word, -1);
   EXPECT_EQ(t.w.editor.editing, 0);
   EXPECT_FALSE(t.w.doc.canUndo());
@@ -203,15 +204,15 @@ TEST(BoxInput, CloseCommitsUnlessCancelledAndOnlyOnce) {
   // While the widget hides itself a focus-loss close must do nothing.
   t.w.editor.closingEditor = 1;
   EXPECT_FALSE(editorClosable(t.w));
-  closeEditor(t.w, false, "二重");
+  closeEditor(t.w, false, "二重"_sj);
   EXPECT_EQ(t.w.editor.editing, 1);
   EXPECT_EQ(t.box(2, 2).word, -1);
   t.w.editor.closingEditor = 0;
-  closeEditor(t.w, false, "弁当箱");
-  EXPECT_EQ(t.text(2, 2), "弁当箱");
+  closeEditor(t.w, false, "弁当箱"_sj);
+  EXPECT_EQ(t.text(2, 2), "弁当箱"_sj);
   EXPECT_EQ(t.w.editor.editing, 0);
-  closeEditor(t.w, false, "また");  // already closed
-  EXPECT_EQ(t.text(2, 2), "弁当箱");
+  closeEditor(t.w, false, "また"_sj);  // already closed
+  EXPECT_EQ(t.text(2, 2), "弁当箱"_sj);
 }
 
 TEST(BoxInput, EnterActionFollowsModifiersAndEditing) {

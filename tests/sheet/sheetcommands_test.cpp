@@ -5,14 +5,15 @@
 #include <set>
 #include <vector>
 
+#include "core/cp932literal.h"
 #include "sheet/boxinput.h"
 #include "tests/sheet/sheetrig.h"
 
 namespace tgc::test {
 namespace {
 
-const char* const kNoActive = "有効のマークが設定されていません。";
-const char* const kMemoAlsoGoes = "アイデアメモも削除されますが、続行しますか？";
+const char* const kNoActive = "有効のマークが設定されていません。"_sj;
+const char* const kMemoAlsoGoes = "アイデアメモも削除されますが、続行しますか？"_sj;
 
 std::set<int32_t> marksOf(const Sheet& s, bool (*where)(const Box&)) {
   std::set<int32_t> out;
@@ -165,7 +166,7 @@ TEST(CreateSheet, PreconditionsInOrderChangeNothing) {
   t.keepActive({2, 3, 4, 5});  // exactly four elements, no transform
   EXPECT_EQ(createSheet(t.w, CreateKind::TypeC), -1);
   EXPECT_EQ(t.ui.texts().back(),
-            "Type-C のシートでは、マーク属性の\"変換\"を１件以上登録する必要があります。");
+            "Type-C のシートでは、マーク属性の\"変換\"を１件以上登録する必要があります。"_sj);
   EXPECT_EQ(createSheet(t.w, CreateKind::TypeB), 0);
 
   t.keepActive({2, 3, 4});
@@ -174,8 +175,8 @@ TEST(CreateSheet, PreconditionsInOrderChangeNothing) {
   EXPECT_EQ(createSheet(t.w, CreateKind::TypeC), -1);  // the element test comes first
   EXPECT_EQ(t.ui.texts(),
             (std::vector<std::string>{
-                "Type-B のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。",
-                "Type-C のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。"}));
+                "Type-B のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。"_sj,
+                "Type-C のシートでは、マーク属性の\"要素\"を４件以上登録する必要があります。"_sj}));
   EXPECT_EQ(createSheet(t.w, CreateKind::TypeA), 0);
 
   t.keepActive({});
@@ -194,7 +195,7 @@ TEST(CreateSheet, ThousandSheetsRefuseEveryKindWithoutAnUndoStep) {
   for (CreateKind kind : {CreateKind::TypeA, CreateKind::TypeB, CreateKind::TypeC, CreateKind::Initial}) {
     t.ui.clearRecord();
     EXPECT_EQ(createSheet(t.w, kind), 1);
-    EXPECT_EQ(t.ui.texts().back(), "最大シート枚数 1000枚 を上回るため、シートの追加はできません。");
+    EXPECT_EQ(t.ui.texts().back(), "最大シート枚数 1000枚 を上回るため、シートの追加はできません。"_sj);
   }
   EXPECT_EQ(t.wb().sheets.size(), 1000u);
   EXPECT_FALSE(t.w.doc.canUndo());
@@ -203,11 +204,11 @@ TEST(CreateSheet, ThousandSheetsRefuseEveryKindWithoutAnUndoStep) {
 
 TEST(DeleteWord, AsksThenClearsAndPurgesTheWordWithItsMemos) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
-  t.put(0, 1, 1, "フタ");
-  t.put(0, 3, 3, "留め具");
+  t.put(0, 2, 2, "弁当箱"_sj);
+  t.put(0, 1, 1, "フタ"_sj);
+  t.put(0, 3, 3, "留め具"_sj);
   t.box(1, 1).idea = 1;
-  t.wb().memos.push_back({1, "メモ"});
+  t.wb().memos.push_back({1, "メモ"_sj});
   t.wb().refreshHasMemo();
   t.select(1, 1);
 
@@ -224,10 +225,10 @@ TEST(DeleteWord, AsksThenClearsAndPurgesTheWordWithItsMemos) {
   EXPECT_EQ(t.box(1, 1).idea, 0);
   EXPECT_TRUE(t.wb().memos.empty());
   ASSERT_EQ(t.wb().words.size(), 2u);
-  EXPECT_EQ(t.text(3, 3), "留め具");  // references follow the purge
+  EXPECT_EQ(t.text(3, 3), "留め具"_sj);  // references follow the purge
 
   t.w.undo();
-  EXPECT_EQ(t.text(1, 1), "フタ");
+  EXPECT_EQ(t.text(1, 1), "フタ"_sj);
   EXPECT_EQ(t.wb().memos.size(), 1u);
   t.w.redo();
   EXPECT_EQ(t.box(1, 1).word, -1);
@@ -239,19 +240,19 @@ TEST(DeleteWord, AsksThenClearsAndPurgesTheWordWithItsMemos) {
 
 TEST(DeleteWord, AWordStillShownElsewhereStaysInThePool) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
-  t.put(0, 1, 1, "フタ");
-  t.put(0, 1, 2, "フタ");
+  t.put(0, 2, 2, "弁当箱"_sj);
+  t.put(0, 1, 1, "フタ"_sj);
+  t.put(0, 1, 2, "フタ"_sj);
   t.select(1, 1);
   t.ui.answers = {Answer::Ok};
   EXPECT_EQ(deleteSelectedWord(t.w), 0);
-  EXPECT_EQ(t.text(1, 2), "フタ");
+  EXPECT_EQ(t.text(1, 2), "フタ"_sj);
   EXPECT_EQ(t.wb().words.size(), 2u);
 }
 
 TEST(DeleteSheet, OnlySheetIsReplacedInTwoUndoSteps) {
   SheetRig t;
-  t.put(0, 2, 2, "弁当箱");
+  t.put(0, 2, 2, "弁当箱"_sj);
   t.ui.answers = {Answer::Ok};
   EXPECT_EQ(deleteCurrentSheet(t.w), 0);
   ASSERT_EQ(t.wb().sheets.size(), 1u);
@@ -265,7 +266,7 @@ TEST(DeleteSheet, OnlySheetIsReplacedInTwoUndoSteps) {
   EXPECT_TRUE(t.wb().words.empty());
   t.w.undo();
   ASSERT_EQ(t.wb().sheets.size(), 1u);
-  EXPECT_EQ(t.text(2, 2), "弁当箱");
+  EXPECT_EQ(t.text(2, 2), "弁当箱"_sj);
   EXPECT_FALSE(t.w.doc.canUndo());
   t.w.redo();
   t.w.redo();
@@ -290,13 +291,13 @@ TEST(DeleteSheet, AsksOnceAboutMemosOfItsIdeasAndKeepsTheShownIndexValid) {
   SheetRig t;
   t.addSheet(CreateKind::TypeA);
   t.addSheet(CreateKind::TypeA);
-  t.put(2, 2, 2, "弁当箱");
-  t.put(2, 1, 1, "フタ");
-  t.put(2, 3, 3, "留め具");
+  t.put(2, 2, 2, "弁当箱"_sj);
+  t.put(2, 1, 1, "フタ"_sj);
+  t.put(2, 3, 3, "留め具"_sj);
   t.box(2, 1, 1).idea = 1;
   t.box(2, 3, 3).idea = 1;
   t.wb().memos = {{1, "a"}, {2, "b"}};
-  t.put(0, 2, 2, "留め具");  // shown on sheet 0 too, so its memo survives
+  t.put(0, 2, 2, "留め具"_sj);  // shown on sheet 0 too, so its memo survives
   ASSERT_EQ(t.wb().currentSheet, 2);
 
   t.ui.answers = {Answer::Ok, Answer::Cancel};
@@ -306,12 +307,12 @@ TEST(DeleteSheet, AsksOnceAboutMemosOfItsIdeasAndKeepsTheShownIndexValid) {
   t.ui.clearRecord();
   t.ui.answers = {Answer::Ok, Answer::Ok};
   EXPECT_EQ(deleteCurrentSheet(t.w), 0);
-  EXPECT_EQ(t.ui.texts(), (std::vector<std::string>{"表示シートを削除しますか？", kMemoAlsoGoes}));
+  EXPECT_EQ(t.ui.texts(), (std::vector<std::string>{"表示シートを削除しますか？"_sj, kMemoAlsoGoes}));
   EXPECT_EQ(t.wb().sheets.size(), 2u);
   EXPECT_EQ(t.wb().currentSheet, 1);
   ASSERT_EQ(t.wb().memos.size(), 1u);
-  EXPECT_EQ(t.wb().wordText(t.wb().memos[0].word), "留め具");
-  EXPECT_EQ(t.wb().wordText(t.box(0, 2, 2).word), "留め具");
+  EXPECT_EQ(t.wb().wordText(t.wb().memos[0].word), "留め具"_sj);
+  EXPECT_EQ(t.wb().wordText(t.box(0, 2, 2).word), "留め具"_sj);
 }
 
 TEST(MoveToSheet, EndsChangeNothingButFirstAndLastReselectTheTheme) {
@@ -344,19 +345,19 @@ TEST(MoveToSheet, EndsChangeNothingButFirstAndLastReselectTheTheme) {
 TEST(JumpToWordList, SelectsTheFirstMatchingBoxOfTheEntrysSheet) {
   SheetRig t;
   t.addSheet(CreateKind::TypeA);
-  t.put(1, 2, 2, "弁当箱");
-  t.put(1, 0, 1, "フタ", kShape);
-  t.put(1, 3, 1, "フタ", kMaterial);
-  t.put(1, 4, 4, "フタ", kMaterial);
+  t.put(1, 2, 2, "弁当箱"_sj);
+  t.put(1, 0, 1, "フタ"_sj, kShape);
+  t.put(1, 3, 1, "フタ"_sj, kMaterial);
+  t.put(1, 4, 4, "フタ"_sj, kMaterial);
   t.box(1, 4, 4).idea = 1;
   t.wb().currentSheet = 0;
 
   EXPECT_EQ(jumpToWordListEntry(t.w, nullptr), -1);
   EXPECT_EQ(t.ui.messages.back().kind, MessageKind::Plain);
-  EXPECT_EQ(t.ui.texts().back(), "語句を選択してください。");
+  EXPECT_EQ(t.ui.texts().back(), "語句を選択してください。"_sj);
   EXPECT_EQ(t.wb().currentSheet, 0);
 
-  const int word = t.wb().findWord("フタ");
+  const int word = t.wb().findWord("フタ"_sj);
   WordListJump entry{word, kMaterial, 1};
   EXPECT_EQ(jumpToWordListEntry(t.w, &entry), 0);
   EXPECT_EQ(t.wb().currentSheet, 1);

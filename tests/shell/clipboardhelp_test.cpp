@@ -1,6 +1,7 @@
 #include "app/clipboardcommands.h"
 #include "app/help.h"
 #include "app/menustate.h"
+#include "core/cp932literal.h"
 #include "sheet/geometry.h"
 #include "tests/shell/shellrig.h"
 
@@ -24,16 +25,16 @@ TEST_F(ClipboardTest, CopyOfAnEmptyBoxLeavesTheClipboard) {
   EXPECT_EQ(copySelectedWord(r.w), 0);
   EXPECT_EQ(r.clipboard.content, "before");
   EXPECT_TRUE(r.ui.messages.empty());
-  modify("語句");  // the theme box (2, 2) is selected
+  modify("語句"_sj);  // the theme box (2, 2) is selected
   EXPECT_EQ(copySelectedWord(r.w), 0);
-  EXPECT_EQ(r.clipboard.content, "語句");
+  EXPECT_EQ(r.clipboard.content, "語句"_sj);
   EXPECT_TRUE(r.ui.messages.empty());
 }
 
 TEST_F(ClipboardTest, PasteIsOneUndoStepEvenWithoutChange) {
-  r.clipboard.content = "貼る";
+  r.clipboard.content = "貼る"_sj;
   pasteWord(r.w);
-  EXPECT_EQ(r.w.wb().wordText(selected().word), "貼る");
+  EXPECT_EQ(r.w.wb().wordText(selected().word), "貼る"_sj);
   EXPECT_EQ(r.w.doc.modified, 1);
   EXPECT_TRUE(r.w.doc.canUndo());
   const size_t words = r.w.wb().words.size();
@@ -42,7 +43,7 @@ TEST_F(ClipboardTest, PasteIsOneUndoStepEvenWithoutChange) {
   pasteWord(r.w);
   EXPECT_NE(r.w.doc.current, before);
   EXPECT_EQ(r.w.wb().words.size(), words);
-  EXPECT_EQ(r.w.wb().wordText(selected().word), "貼る");
+  EXPECT_EQ(r.w.wb().wordText(selected().word), "貼る"_sj);
   // Undo brings back the empty box.
   r.w.undo();
   r.w.undo();
@@ -59,10 +60,10 @@ TEST_F(ClipboardTest, EmptyClipboardPastesNothing) {
 }
 
 TEST_F(ClipboardTest, PasteReplacesAWord) {
-  modify("古い");
-  r.clipboard.content = "新しい";
+  modify("古い"_sj);
+  r.clipboard.content = "新しい"_sj;
   pasteWord(r.w);
-  EXPECT_EQ(r.w.wb().wordText(selected().word), "新しい");
+  EXPECT_EQ(r.w.wb().wordText(selected().word), "新しい"_sj);
 }
 
 class HelpTest : public ShellTest {};
@@ -71,7 +72,7 @@ TEST_F(HelpTest, HtmComesBeforeHtmlBesideTheExecutable) {
   const std::string exe = path(kExecutableName);
   EXPECT_EQ(findHelpFile(exe), "");
   EXPECT_EQ(openHelp(r.w, exe), -1);
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ヘルプファイルが存在しません。"});
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ヘルプファイルが存在しません。"_sj});
   writeBytes(path("Help.html"), "x");
   EXPECT_EQ(findHelpFile(exe), path("Help.html"));
   writeBytes(path("Help.htm"), "x");
@@ -81,7 +82,7 @@ TEST_F(HelpTest, HtmComesBeforeHtmlBesideTheExecutable) {
   EXPECT_EQ(r.shell.opened, std::vector<std::string>{path("Help.htm")});
   r.shell.succeed = false;
   EXPECT_EQ(openHelp(r.w, exe), -1);
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ブラウザが起動できませんでした。"});
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ブラウザが起動できませんでした。"_sj});
 }
 
 TEST_F(HelpTest, RenamedExecutableLooksInTheCurrentDirectory) {
@@ -101,7 +102,7 @@ TEST_F(HelpTest, HomePage) {
   EXPECT_EQ(r.shell.opened, std::vector<std::string>{kHomePageUrl});
   r.shell.succeed = false;
   EXPECT_EQ(openHomePage(r.w), -1);
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ブラウザが起動できませんでした。"});
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ブラウザが起動できませんでした。"_sj});
 }
 
 TEST_F(ClipboardTest, MenuStateFollowsTheDocument) {

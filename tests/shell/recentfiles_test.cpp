@@ -1,6 +1,7 @@
 #include "app/recentfiles.h"
 
 #include "app/commandids.h"
+#include "core/cp932literal.h"
 #include "tests/shell/shellrig.h"
 
 namespace tgc::test {
@@ -52,7 +53,7 @@ TEST_F(RecentFilesTest, DuplicatesAppearOnce) {
 }
 
 TEST_F(RecentFilesTest, InvalidEntriesAreDropped) {
-  store(1, u8s(u8"無題"));
+  store(1, std::string("無題"));
   writeBytes(path("empty.tgc"), "");
   store(2, path("empty.tgc"));
   store(3, file("other.txt"));
@@ -68,14 +69,15 @@ TEST_F(RecentFilesTest, CurrentFileComesFirst) {
   EXPECT_EQ(texts(items), (std::vector<std::string>{"&1 f3", "&2 f1", "&3 f2", "&4 f4", "&5 f5"}));
   EXPECT_EQ(items[4].id, cmd::Recent5);
   // New: everything moves down and the fifth drops.
-  items = rebuildRecentFiles(table, r.settings, file(u8s(u8"企画.tgc")));
-  EXPECT_EQ(texts(items), (std::vector<std::string>{u8s(u8"&1 企画"), "&2 f3", "&3 f1", "&4 f2", "&5 f4"}));
-  EXPECT_EQ(stored(1), path(u8s(u8"企画.tgc")));
+  items = rebuildRecentFiles(table, r.settings, file(std::string("企画.tgc")));
+  EXPECT_EQ(texts(items),
+            (std::vector<std::string>{std::string("&1 企画"), "&2 f3", "&3 f1", "&4 f2", "&5 f4"}));
+  EXPECT_EQ(stored(1), path(std::string("企画.tgc")));
   EXPECT_EQ(stored(5), path("f4.tgc"));
   // An untitled current file changes nothing.
-  items = rebuildRecentFiles(table, r.settings, u8s(u8"無題"));
+  items = rebuildRecentFiles(table, r.settings, std::string("無題"));
   EXPECT_EQ(items.size(), 5u);
-  EXPECT_EQ(items[0].text, u8s(u8"&1 企画"));
+  EXPECT_EQ(items[0].text, std::string("&1 企画"));
 }
 
 TEST_F(RecentFilesTest, NoValidEntryGivesNoItems) {

@@ -11,6 +11,7 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
+#include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
@@ -46,11 +47,6 @@ class FakeAppWindow : public AppWindowPort {
   std::vector<FontRecord> applied;
 };
 
-// Literals in these tests are CP932; titles and paths are UTF-8.
-inline std::string u8s(const char8_t* s) {
-  return reinterpret_cast<const char*>(s);
-}
-
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override { r.w.app.window = &window; }
@@ -75,7 +71,7 @@ class ShellTest : public ::testing::Test {
 
   // The word the test puts into the theme box of the current sheet, as a
   // recorded change: the workbook becomes modified.
-  void modify(const std::string& word = "企画") {
+  void modify(const std::string& word = "企画"_sj) {
     r.w.doc.recordChange();
     Workbook& wb = r.w.wb();
     const int pos = enterWord(wb, word);

@@ -1,6 +1,7 @@
 #include "app/textstyle.h"
 
 #include "app/fontrecord.h"
+#include "core/cp932literal.h"
 #include "tests/shell/shellrig.h"
 
 namespace tgc::test {
@@ -41,7 +42,7 @@ TEST_F(TextStyleTest, LongFaceIsCutAtACharacter) {
   EXPECT_EQ(fitFaceName(std::string(40, 'a')), std::string(31, 'a'));
   // Full-width characters count two bytes each: 15 of them fit in 31.
   std::string wide;
-  for (int i = 0; i < 20; ++i) wide += u8s(u8"明");
+  for (int i = 0; i < 20; ++i) wide += std::string("明");
   const std::string cut = fitFaceName(wide);
   EXPECT_EQ(cut.size(), 15u * 3u);
   // A single-byte character after fifteen wide ones still fits.
@@ -55,7 +56,7 @@ TEST_F(TextStyleTest, LongFaceIsCutAtACharacter) {
 TEST_F(TextStyleTest, FirstRunFontAndCloseWritesAllFourteen) {
   startUp();
   EXPECT_EQ(r.w.app.font, defaultFontRecord());
-  EXPECT_EQ(r.w.app.font.faceName, u8s(u8"ＭＳ Ｐ明朝"));
+  EXPECT_EQ(r.w.app.font.faceName, std::string("ＭＳ Ｐ明朝"));
   EXPECT_EQ(r.w.app.font.height, -19);
   EXPECT_EQ(r.w.app.font.weight, 700);
   EXPECT_FALSE(window.applied.empty());
@@ -63,7 +64,7 @@ TEST_F(TextStyleTest, FirstRunFontAndCloseWritesAllFourteen) {
   int count = 0;
   for (const auto& [key, v] : r.settings.values) count += key.first == "Font Info";
   EXPECT_EQ(count, 14);
-  EXPECT_EQ(value("Font Info", "lfFaceName"), u8s(u8"ＭＳ Ｐ明朝"));
+  EXPECT_EQ(value("Font Info", "lfFaceName"), std::string("ＭＳ Ｐ明朝"));
   EXPECT_EQ(value("Font Info", "lfQuality"), "1");
 }
 
@@ -93,8 +94,8 @@ TEST_F(TextStyleTest, FontAndColourDefaultsTellTheUser) {
   r.w.shell.textColor = 0x123456;
   defaultTextFont(r.w);
   defaultTextColor(r.w);
-  EXPECT_EQ(r.ui.texts(),
-            (std::vector<std::string>{"フォントを既定値に戻しました。", "文字色を既定値に戻しました。"}));
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{"フォントを既定値に戻しました。"_sj,
+                                                    "文字色を既定値に戻しました。"_sj}));
   EXPECT_EQ(r.ui.messages[0].kind, MessageKind::Information);
   EXPECT_EQ(value("Font Info", "lfHeight"), "-19");
   EXPECT_EQ(r.w.shell.textColor, 0x404040u);
