@@ -23,19 +23,45 @@ void textAt(QPainter& p, int x, int y, const QString& text) {
 
 }  // namespace
 
+QRect paperRect(int width, int height) {
+  return QRect(27, 66, width - 56, height - 94);
+}
+
+namespace {
+
+const Sheet* sheetAt(const Workbook& wb, int index) {
+  return index >= 0 && index < static_cast<int>(wb.sheets.size()) ? &wb.sheets[index] : nullptr;
+}
+
+}  // namespace
+
 SheetPainter::SheetPainter(QPainter& p, const DocWnd& w, int width, int height, const PaintContext& context)
-    : p_(p), w_(w), W_(width), H_(height), ctx_(context) {}
+    : p_(p),
+      w_(w),
+      W_(width),
+      H_(height),
+      ctx_(context),
+      sheetIndex_(context.sheet >= 0 ? context.sheet : w.wb().currentSheet),
+      sheet_(sheetAt(w.wb(), sheetIndex_)),
+      type_(sheet_ ? sheetTypeOf(*sheet_) : TypeA) {}
 
 HeaderRects SheetPainter::paint() {
   rects_ = {};
   p_.save();
   p_.setRenderHint(QPainter::TextAntialiasing);
+  if (ctx_.paperOnly) {
+    p_.fillRect(paperRect(W_, H_), kPaper);
+    paintHeader();
+    paintGrid();
+    p_.restore();
+    return rects_;
+  }
   paintFrame();
   paintHeader();
   paintGrid();
   paintSelection();
   const ViewInteraction& v = w_.view;
-  if (w_.shell.guideShown) paintGuideOverlay(p_, W_, H_, currentSheetType(w_.wb()));
+  if (w_.shell.guideShown) paintGuideOverlay(p_, W_, H_, type_);
   if (v.buttonTipState == ButtonTipShown && v.buttonTipButton >= 0 &&
       v.buttonTipButton < kHeaderButtonCount && !w_.editor.editing && rects_[v.buttonTipButton] != Rect{})
     paintButtonTooltip(p_, W_, v.buttonTipButton, rects_[v.buttonTipButton]);
@@ -49,7 +75,9 @@ void SheetPainter::paintFrame() {
   // around it; the pattern stays aligned to the client origin.
   QBrush desk(pictures::deskTile(ctx_.devicePixelRatio));
   p_.setBrushOrigin(0, 0);
-  const int paperL = 27, paperT = 66, paperR = W_ - 29, paperB = H_ - 28;
+  const QRect paper = paperRect(W_, H_);
+  const int paperL = paper.left(), paperT = paper.top(), paperR = paper.right() + 1,
+            paperB = paper.bottom() + 1;
   p_.fillRect(QRect(0, 0, W_, paperT), desk);
   p_.fillRect(QRect(0, paperB, W_, H_ - paperB), desk);
   p_.fillRect(QRect(0, paperT, paperL, paperB - paperT), desk);
@@ -117,15 +145,17 @@ void SheetPainter::paintTextButton(int id, int left, int top, int width, int lab
 }
 
 void SheetPainter::paintHeader() {
-  paintImageButton(kButtonCreateA, 38, 11, 73, 0);
-  paintImageButton(kButtonCreateB, 121, 11, 73, 1);
-  paintImageButton(kButtonCreateC, 204, 11, 73, 2);
-  paintImageButton(kButtonWordList, 297, 11, 49, 4);
-  paintImageButton(kButtonGuide, W_ - 93, 11, 55, 5);
+  if (!ctx_.paperOnly) {
+    paintImageButton(kButtonCreateA, 38, 11, 73, 0);
+    paintImageButton(kButtonCreateB, 121, 11, 73, 1);
+    paintImageButton(kButtonCreateC, 204, 11, 73, 2);
+    paintImageButton(kButtonWordList, 297, 11, 49, 4);
+    paintImageButton(kButtonGuide, W_ - 93, 11, 55, 5);
+  }
 
   const SheetFonts& f = SheetFonts::get();
   const Workbook& wb = w_.wb();
-  const SheetType type = currentSheetType(wb);
+  const SheetType type = type_;
   static const char* const kTitles[] = {"ThoughtGridCraft Type-A", "ThoughtGridCraft Type-B",
                                         "ThoughtGridCraft Type-C"};
   p_.setPen(kAccent);
@@ -137,8 +167,10 @@ void SheetPainter::paintHeader() {
   p_.setFont(f.numberLabel);
   textAt(p_, 77, 103, QStringLiteral("No."));
   p_.setFont(f.position);
-  const QString position = QStringLiteral("%1 / %2").arg(wb.currentSheet + 1).arg(wb.sheets.size());
+  const QString position = QStringLiteral("%1 / %2").arg(sheetIndex_ + 1).arg(wb.sheets.size());
   p_.drawText(QRect(103, 94, 270, 60), Qt::AlignHCenter | Qt::AlignTop, position);
+
+  if (ctx_.paperOnly) return;
 
   paintTextButton(kButtonPrevious, 400, 99, 25, 400, QStringLiteral("<"), f.arrow);
   // The ">" box is drawn at 432 while its label and its hit rectangle lie
@@ -161,7 +193,7 @@ void SheetPainter::paintGrid() {
   for (int i = 0; i <= kGridColumns; ++i) fill(X(i), 149, X(i) + 1, H_ - 75, kLine);
   for (int j = 0; j <= kGridRows; ++j) fill(69, Y(j), W_ - 70, Y(j) + 1, kLine);
 
-  switch (currentSheetType(w_.wb())) {
+  switch (type_) {
     case TypeA:
       fill(X(2), Y(2) + 1, X(3) + 1, Y(2) + 2, kLine);
       fill(X(2), Y(3) - 1, X(3) + 1, Y(3), kLine);
@@ -193,7 +225,7 @@ void SheetPainter::paintGrid() {
     fill(r0 - 1, t0, r0, b0, kPaper);
   }
 
-  if (w_.wb().currentSheetPtr()) paintBoxes();
+  if (sheet_) paintBoxes();
 }
 
 void SheetPainter::paintBoxes() {
@@ -203,7 +235,7 @@ void SheetPainter::paintBoxes() {
 
   // Memo stamps go on top of every box's idea stamp and word.
   const Workbook& wb = w_.wb();
-  const Sheet& sheet = *wb.currentSheetPtr();
+  const Sheet& sheet = *sheet_;
   for (int c = 0; c < kGridColumns; ++c)
     for (int r = 0; r < kGridRows; ++r) {
       const Box* box = findBox(sheet, c, r);
@@ -216,13 +248,15 @@ void SheetPainter::paintBoxes() {
 
 void SheetPainter::paintBox(const SheetLayout& layout, int column, int row) {
   const Workbook& wb = w_.wb();
-  const Box* box = findBox(*wb.currentSheetPtr(), column, row);
+  const Box* box = findBox(*sheet_, column, row);
   const int word = box ? box->word : -1;
   const int markId = box && box->mark != -1 ? box->mark : kThemeMarkId;
   const CatalogMark* mark = wb.findMark(markId);
-  const bool selected = wb.cursorColumn == column && wb.cursorRow == row;
+  // On paper no box is selected, pointed at or being edited.
+  const bool onScreen = !ctx_.paperOnly;
+  const bool selected = onScreen && wb.cursorColumn == column && wb.cursorRow == row;
   const ViewInteraction& v = w_.view;
-  const bool editing = w_.editor.editing;
+  const bool editing = onScreen && w_.editor.editing;
   const Rect b = boxRect(layout, column, row);
 
   // Mark glyph, centred in its cell in the largest font that fits.
@@ -240,7 +274,8 @@ void SheetPainter::paintBox(const SheetLayout& layout, int column, int row) {
       }
     }
     const QFontMetrics fm(*font);
-    const bool hover = v.markTipState != MarkTipIdle && v.markTipBox == GridPos{column, row} && !editing;
+    const bool hover =
+        onScreen && v.markTipState != MarkTipIdle && v.markTipBox == GridPos{column, row} && !editing;
     const bool pressedBoxInGrid = v.pressedBox.column >= 0 && v.pressedBox.column < kGridColumns &&
                                   v.pressedBox.row >= 0 && v.pressedBox.row < kGridRows;
     const int shift = v.markCellPressed && selected && pressedBoxInGrid ? 2 : 0;

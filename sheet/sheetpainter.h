@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <array>
 
 #include "sheet/geometry.h"
@@ -20,7 +21,15 @@ struct PaintContext {
   bool hasFocus = false;       // the view holds the keyboard focus
   QFont textFont;              // the user's text font for words
   qreal devicePixelRatio = 1;  // of the target, for the pictures
+  // For print and export: the paper and what is written on it, without the
+  // desk, the header buttons, the selection frame, the guide, the tooltips
+  // and any sign of the pointer or an open editor.
+  bool paperOnly = false;
+  int sheet = -1;  // the sheet to draw; -1 for the current one
 };
+
+// The paper of a view of that size: the part that goes on paper.
+QRect paperRect(int width, int height);
 
 using HeaderRects = std::array<Rect, kHeaderButtonCount>;
 
@@ -47,6 +56,9 @@ class SheetPainter {
   const DocWnd& w_;
   const int W_, H_;
   const PaintContext& ctx_;
+  const int sheetIndex_;
+  const Sheet* const sheet_;  // nullptr when out of range
+  const SheetType type_;
   HeaderRects rects_{};
 };
 
