@@ -126,6 +126,9 @@ int generalHandler(KeyHost& host, KeyState& keys, int key) {
       case 'K':
         host.command(cmd::TextOutput);
         return kHandled;
+      case 'P':
+        host.command(cmd::Print);
+        return kHandled;
       case 'G':
         host.command(cmd::Guide);
         return finalRepaint(host, keys);

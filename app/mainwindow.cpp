@@ -14,6 +14,7 @@
 #include "app/keyrouter.h"
 #include "app/menustate.h"
 #include "app/menutexts.h"
+#include "app/printexport.h"
 #include "app/qtconvert.h"
 #include "app/qtfont.h"
 #include "app/qtwindowsize.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   ui_.setWindow(this);
   ui_.setView(view_);
   w_.app.window = this;
+  installPrintExport(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
 }

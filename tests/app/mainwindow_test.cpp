@@ -86,8 +86,8 @@ TEST_F(MainWindowTest, MenuTexts) {
   EXPECT_EQ(itemTexts(window->topMenu(0)),
             (QStringList{"新規作成(&N)\tCtrl+N", "開く(&O)..\tCtrl+O", "上書き保存(&S)\tCtrl+S",
                          "名前をつけて保存(&A)...\tCtrl+T", "---", "インポート(&I)\tCtrl+I",
-                         "テキスト出力(&K)\tCtrl+K", "---", "(最近使ったﾌｧｲﾙ)", "---",
-                         "アプリケーションの終了(&X)"}));
+                         "テキスト出力(&K)\tCtrl+K", "印刷(&P)...\tCtrl+P", "エクスポート(&E)...", "---",
+                         "(最近使ったﾌｧｲﾙ)", "---", "アプリケーションの終了(&X)"}));
   EXPECT_EQ(itemTexts(window->topMenu(1)),
             (QStringList{"元に戻す(&Z)\tCtrl+Z", "やり直し(&Y)\tCtrl+Y", "コピー(&C)\tCtrl+C",
                          "貼り付け(&V)\tCtrl+V", "---", "語句削除(&L)\tDel", "シート削除(&K)\tCtrl+D", "---",

@@ -169,6 +169,7 @@ TEST_F(KeyDispatchTest, OperationResultIsTheAnswer) {
 TEST_F(KeyDispatchTest, CtrlCommands) {
   EXPECT_EQ(commandsOf('H', true, false), std::vector<int>{cmd::FontChange});
   EXPECT_EQ(commandsOf('K', true, false), std::vector<int>{cmd::TextOutput});
+  EXPECT_EQ(commandsOf('P', true, false), std::vector<int>{cmd::Print});
   EXPECT_EQ(commandsOf('G', true, false), std::vector<int>{cmd::Guide});
   EXPECT_EQ(commandsOf('M', true, false), std::vector<int>{cmd::MarkEditor});
   EXPECT_EQ(commandsOf('L', true, false), std::vector<int>{cmd::WordList});

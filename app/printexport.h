@@ -1,0 +1,47 @@
+// Print and export for the main window: registers both commands and keeps
+// what they remember for the run (the printer and its settings, the last
+// export choice). Printing asks for the printer and the sheets, shows the
+// pages in a preview and prints from there; export runs the core's command
+// with the Qt dialog and draws PDF and PNG through the sheet painter.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/exportdialog.h"
+#include "core/sheetexport.h"
+#include "sheet/paperrender.h"
+
+class QPrinter;
+
+namespace tgc {
+
+class MainWindow;
+
+class PrintExport : public QObject, private SheetImagePort {
+  Q_OBJECT
+ public:
+  explicit PrintExport(MainWindow& window);
+  ~PrintExport() override;
+
+  int print();
+  int exportSheets();
+  // Created on first use, landscape on the locale's paper size.
+  QPrinter& printer();
+
+ private:
+  bool writePdf(const std::string& path, const std::vector<int>& sheets) override;
+  bool writePng(const std::string& path, int sheet, int scale) override;
+  PaperOptions paperOptions() const;
+
+  MainWindow& window_;
+  std::unique_ptr<QPrinter> printer_;
+  QtExportDialog dialog_;
+  ExportState state_;
+};
+
+// Creates the window's PrintExport and registers the print and export
+// commands with it.
+void installPrintExport(MainWindow& window);
+
+}  // namespace tgc
