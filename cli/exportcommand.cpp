@@ -1,5 +1,6 @@
-// tgc export FILE --kind KIND --format FORMAT -o OUT: the text output of the
-// program, byte for byte (CP932, CR LF). FILE is only read.
+// tgc export FILE --kind KIND --format text|csv -o OUT: the text output of
+// the program, byte for byte (CP932, CR LF). With --format markdown|opml the
+// sheets' outline as the Export command writes it (UTF-8). FILE is only read.
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -7,6 +8,7 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/document.h"
+#include "core/sheetexport.h"
 #include "core/textoutput.h"
 #include "core/workbookfile.h"
 
@@ -25,7 +27,16 @@ const std::map<std::string, OutputKind> kKinds = {
     {"words", OutputKind::Words},   {"marks", OutputKind::Marks}, {"memos", OutputKind::Memos},
 };
 
+bool isOutline(const std::string& format) {
+  return format == "markdown" || format == "opml";
+}
+
 int runExport(const ExportArgs& args) {
+  if (isOutline(args.format) ? !args.kind.empty() : args.kind.empty()) {
+    printError(isOutline(args.format) ? "tgc: --kind does not apply to --format " + args.format
+                                      : "tgc: --kind is required for --format " + args.format);
+    return kExitUsage;
+  }
   ConsoleUi ui;
   if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
   // The text would replace the workbook itself.
@@ -42,6 +53,17 @@ int runExport(const ExportArgs& args) {
     return kExitFailure;
   }
   Workbook& wb = doc.cur();
+  if (isOutline(args.format)) {
+    std::vector<int> sheets(wb.sheets.size());
+    for (size_t i = 0; i < sheets.size(); ++i) sheets[i] = static_cast<int>(i);
+    const ExportFormat format = args.format == "opml" ? ExportFormat::Opml : ExportFormat::Markdown;
+    const std::string title = std::filesystem::path(args.file).stem().string();
+    if (!writeOutputFile(args.out, outlineExport(wb, format, sheets, title))) {
+      printError("tgc: cannot write " + args.out);
+      return kExitFailure;
+    }
+    return kExitOk;
+  }
   const OutputKind kind = kKinds.at(args.kind);
   const OutputFormat format = args.format == "csv" ? OutputFormat::Csv : OutputFormat::Text;
   stampSheetPositions(wb);
@@ -60,16 +82,17 @@ int runExport(const ExportArgs& args) {
 }  // namespace
 
 void registerExportCommand(CLI::App& app, CommandContext& context) {
-  CLI::App* sub = app.add_subcommand("export", "Write the text output of workbook FILE to OUT");
+  CLI::App* sub = app.add_subcommand(
+      "export", "Write the text output of workbook FILE to OUT, or all its sheets as Markdown or OPML");
   auto args = std::make_shared<ExportArgs>();
   sub->add_option("FILE", args->file, "Workbook file (.tgc)")->required();
-  sub->add_option("--kind", args->kind, "What to write")
-      ->required()
+  sub->add_option("--kind", args->kind, "What to write (text and csv only)")
       ->check(CLI::IsMember({"sheets", "ideas", "themes", "words", "marks", "memos"}));
-  sub->add_option("--format", args->format, "text (space separated) or csv")
-      ->check(CLI::IsMember({"text", "csv"}))
+  sub->add_option("--format", args->format,
+                  "text (space separated) or csv: CP932, CR LF; markdown or opml: the sheets' outline, UTF-8")
+      ->check(CLI::IsMember({"text", "csv", "markdown", "opml"}))
       ->capture_default_str();
-  sub->add_option("-o,--output", args->out, "Output file (CP932, CR LF)")->required();
+  sub->add_option("-o,--output", args->out, "Output file")->required();
   sub->callback([&context, args] { context.exitCode = runExport(*args); });
 }
 
