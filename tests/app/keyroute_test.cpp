@@ -76,6 +76,7 @@ const KeyRow kShortcuts[] = {
     {Qt::Key_T, Qt::ControlModifier, cmd::SaveAs},
     {Qt::Key_I, Qt::ControlModifier, cmd::Import},
     {Qt::Key_K, Qt::ControlModifier, cmd::TextOutput},
+    {Qt::Key_P, Qt::ControlModifier, cmd::Print},
     {Qt::Key_Z, Qt::ControlModifier, cmd::Undo},
     {Qt::Key_Y, Qt::ControlModifier, cmd::Redo},
     {Qt::Key_C, Qt::ControlModifier, cmd::Copy},
