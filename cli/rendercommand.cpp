@@ -101,7 +101,9 @@ void registerRenderCommand(CLI::App& app, CommandContext& context) {
   auto args = std::make_shared<RenderArgs>();
   sub->add_option("FILE", args->file, "Workbook file (.tgc)")->required();
   sub->add_option("-o,--output", args->out, "OUT.pdf or OUT.png")->required();
-  sub->add_option("--sheet", args->sheet, "Sheet number, from 1 (PDF: all sheets; PNG: the current one)")
+  sub->add_option(
+         "--sheet", args->sheet,
+         "Sheet number, from 1 (default: every sheet for a PDF, the sheet the file was saved on for a PNG)")
       ->check(CLI::PositiveNumber);
   sub->add_option("--scale", args->scale, "PNG size: 1, 2 or 3 times the sheet's 968 x 674 pixels")
       ->check(CLI::Range(1, 3));

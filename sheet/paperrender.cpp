@@ -44,6 +44,11 @@ void drawPaperSheet(QPainter& p, const DocWnd& w, int sheet, const QRectF& targe
   p.translate(-paper.topLeft());
   // Stamps near the edge may reach past the paper; the paper is what prints.
   p.setClipRect(paper, Qt::IntersectClip);
+  // Shrunk below a device pixel (a preview, a small page) a one-pixel grid
+  // line would drop out unless it is blended in; at whole scales the lines
+  // lie on pixels and stay crisp.
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
   PaintContext ctx;
   ctx.paperOnly = true;
   ctx.sheet = sheet;
