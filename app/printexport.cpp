@@ -100,6 +100,8 @@ int PrintExport::print() {
   QPrintPreviewDialog preview(&printer, &window_, kDialogFlags | Qt::WindowMaximizeButtonHint);
   preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+    // Hundreds of sheets take a moment, for the preview and the printer.
+    WaitCursor wait(window_.docWnd().ui());
     QPainter p(target);
     paintSheetPages(p, *target, w, sheets, options);
   });
