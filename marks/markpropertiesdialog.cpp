@@ -39,7 +39,7 @@ MarkPropertiesDialog::MarkPropertiesDialog(DocWnd& w, const MarkPropertiesReques
 
   // The boxes are sized for what their limits allow; they do not cap input,
   // the checks behind OK do.
-  glyph_ = markEdit(fromCp932(request.initial.glyph), QStringLiteral("ＷＷ"), this);
+  glyph_ = markEdit(fromCp932(request.initial.glyph), QStringLiteral("ＷＷＷ"), this);
   name_ = markEdit(fromCp932(request.initial.name), QStringLiteral("ＷＷＷＷＷＷＷＷＷＷＷ"), this);
   note_ = markEdit(fromCp932(request.initial.note), QString(24, QChar(0x3000)), this);
 
