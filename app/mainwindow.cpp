@@ -28,6 +28,7 @@
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "windows/auxiliarywindows.h"
 
 namespace tgc {
 
@@ -57,6 +58,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   w_.app.window = this;
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
+  installAuxiliaryWindows(*this);
 }
 
 MainWindow::~MainWindow() {

@@ -1,0 +1,265 @@
+// The word list, idea memo and text output windows offscreen, opened from
+// the main window by real key presses and answered through their widgets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <fstream>
+#include <functional>
+
+#include "app/mainwindow.h"
+#include "core/cp932.h"
+#include "core/filecommands.h"
+#include "core/workbookfile.h"
+#include "sheet/geometry.h"
+#include "sheet/sheetcommands.h"
+#include "sheet/sheetview.h"
+#include "windows/ideamemodialog.h"
+#include "windows/textoutputdialog.h"
+#include "windows/wordlistdialog.h"
+
+namespace tgc::test {
+namespace {
+
+// Runs steps on the modal windows that open while the test waits inside
+// them. A step that takes the active modal window returns its action, which
+// runs from the event loop: an action may open the next modal window, and
+// this script's timer must not be inside it then. A modal window no step
+// takes is closed after a while and counted.
+class ModalScript : public QObject {
+ public:
+  using Action = std::function<void()>;
+  using Step = std::function<Action(QWidget*)>;
+  explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
+    timer_.start(10);
+  }
+  size_t done() const { return next_; }
+  int unscripted = 0;
+
+ private:
+  void tick() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || pending_) return;
+    if (next_ < steps_.size()) {
+      if (Action act = steps_[next_](modal)) {
+        ++next_;
+        idleTicks_ = 0;
+        pending_ = true;
+        QTimer::singleShot(0, this, [this, act] {
+          pending_ = false;
+          act();
+        });
+        return;
+      }
+    }
+    if (++idleTicks_ > 200) {
+      ++unscripted;
+      idleTicks_ = 0;
+      modal->close();
+    }
+  }
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  int idleTicks_ = 0;
+  bool pending_ = false;
+  QTimer timer_;
+};
+
+// A step for a window of type T.
+template <class T>
+ModalScript::Step on(std::function<void(T&)> act) {
+  return [act](QWidget* modal) -> ModalScript::Action {
+    auto* window = qobject_cast<T*>(modal);
+    if (!window) return {};
+    return [act, window] { act(*window); };
+  };
+}
+
+// A step that answers a message box with the text, clicking the button.
+ModalScript::Step answer(const QString& text, QMessageBox::StandardButton button) {
+  return on<QMessageBox>([text, button](QMessageBox& box) {
+    EXPECT_EQ(box.text(), text);
+    box.button(button)->click();
+  });
+}
+
+std::string cp(const char* utf8) {
+  return utf8ToCp932(utf8).value();
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// `tgc export` into a file; its exit code.
+int tgcExport(const std::string& workbook, const char* kind, const char* format, const std::string& out) {
+  auto quote = [](const std::string& s) { return "'" + s + "'"; };  // temporary paths hold no quote
+  return std::system((quote(TGC_EXE) + " export " + quote(workbook) + " --kind " + kind + " --format " +
+                      format + " -o " + quote(out))
+                         .c_str());
+}
+
+class AuxWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QStandardPaths::setTestModeEnabled(true);
+    ASSERT_TRUE(dir.isValid());
+    window = std::make_unique<MainWindow>(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
+    window->show();
+    window->startUp();
+    QApplication::setActiveWindow(window.get());
+    window->view()->setFocus();
+  }
+  void TearDown() override { window->docWnd().doc.setModified(0); }
+
+  QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
+  DocWnd& w() { return window->docWnd(); }
+  Box& box(int sheet, int c, int r) { return *findBox(w().wb().sheets.at(sheet), c, r); }
+  void put(int sheet, int c, int r, const char* utf8, bool idea = false) {
+    box(sheet, c, r).word = enterWord(w().wb(), cp(utf8));
+    box(sheet, c, r).idea = idea;
+  }
+  void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {
+  put(0, 2, 2, "傘", true);
+  struct Case {
+    Qt::Key key;
+    QString title;
+  };
+  for (const Case& c :
+       {Case{Qt::Key_L, QStringLiteral("語句リスト")}, Case{Qt::Key_Space, QStringLiteral("アイデアメモ")},
+        Case{Qt::Key_K, QStringLiteral("テキスト出力")}}) {
+    // Offscreen there is no window manager to give the focus back.
+    QApplication::setActiveWindow(window.get());
+    window->view()->setFocus();
+    QString seen;
+    ModalScript script({on<QDialog>([&seen](QDialog& modal) {
+      seen = modal.windowTitle();
+      QTest::keyClick(&modal, Qt::Key_Escape);
+    })});
+    press(c.key);
+    QApplication::processEvents();
+    EXPECT_EQ(seen, c.title);
+    EXPECT_EQ(script.done(), 1u);
+    EXPECT_EQ(script.unscripted, 0) << c.title.toStdString();
+  }
+}
+
+TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
+  put(0, 2, 2, "傘");
+  createSheet(w(), CreateKind::TypeA);
+  put(1, 2, 2, "鞄");
+  box(0, 1, 1).mark = 9;
+  put(0, 1, 1, "骨");
+  w().wb().cursorColumn = 1;  // an empty box with a mark, whose list opens
+  w().wb().cursorRow = 2;
+  box(1, 1, 2).mark = 9;
+  w().doc.setModified(0);
+  ModalScript script({on<WordListDialog>([](WordListDialog& d) {
+    EXPECT_TRUE(d.markSelector()->currentText().endsWith(QStringLiteral("  形状")));
+    d.resize(d.width() + 40, d.height() + 30);
+    QTreeView* list = d.list();
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    const QRect cell = list->visualRect(list->model()->index(0, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+  })});
+  const QSize opened = QSize(410, 376);
+  press(Qt::Key_L);
+  EXPECT_EQ(script.done(), 1u);
+  EXPECT_EQ(script.unscripted, 0);
+  EXPECT_EQ(w().wb().currentSheet, 0);
+  EXPECT_EQ(w().wb().cursorColumn, 1);
+  EXPECT_EQ(w().wb().cursorRow, 1);
+  EXPECT_EQ(w().doc.modified, 0);
+  QSettings after(settingsFile(), QSettings::IniFormat);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/ListWidth")).toInt(), opened.width());
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/ListHeight")).toInt(), opened.height());
+}
+
+TEST_F(AuxWindowsTest, IdeaMemoTypedInTheFieldIsStoredWithCrLf) {
+  put(0, 2, 2, "傘", true);
+  ModalScript script({on<IdeaMemoDialog>([](IdeaMemoDialog& d) {
+                        EXPECT_FALSE(d.updateButton()->isEnabled());
+                        QTest::keyClicks(d.memoField(), QStringLiteral("ab"));
+                        QTest::keyClick(d.memoField(), Qt::Key_Return);
+                        QTest::keyClicks(d.memoField(), QStringLiteral("c"));
+                        EXPECT_TRUE(d.updateButton()->isEnabled());
+                        QTest::keyClick(&d, Qt::Key_Escape);
+                      }),
+                      answer(QStringLiteral("メモが変更されています。更新しますか？"), QMessageBox::Yes)});
+  press(Qt::Key_Space);
+  EXPECT_EQ(script.done(), 2u);
+  EXPECT_EQ(script.unscripted, 0);
+  ASSERT_EQ(w().wb().memos.size(), 1u);
+  EXPECT_EQ(w().wb().memos[0].text, "ab\r\nc");
+  EXPECT_EQ(w().wb().words[w().wb().memos[0].word].hasMemo, 1);
+}
+
+TEST_F(AuxWindowsTest, TextOutputThroughTheDialogEqualsTgcExport) {
+  put(0, 2, 2, "傘");
+  put(0, 1, 1, "折り畳み", true);
+  w().wb().memos.push_back({box(0, 1, 1).word, cp("小さく\r\n畳める\r\n")});
+  const std::string workbook = dir.filePath(QStringLiteral("in.tgc")).toStdString();
+  std::ofstream(workbook, std::ios::binary) << serializeWorkbook(w().wb());
+  ASSERT_EQ(openPath(w(), workbook), 0);
+
+  struct Case {
+    OutputKind kind;
+    OutputFormat format;
+    const char* cliKind;
+  };
+  for (const Case& c : {Case{OutputKind::Sheets, OutputFormat::Text, "sheets"},
+                        Case{OutputKind::Memos, OutputFormat::Csv, "memos"}}) {
+    const bool csv = c.format == OutputFormat::Csv;
+    const QString out = dir.filePath(csv ? QStringLiteral("gui") : QStringLiteral("gui.txt"));
+    ModalScript script({on<TextOutputDialog>([&](TextOutputDialog& d) {
+                          d.kinds()->button(static_cast<int>(c.kind))->click();
+                          d.formats()->button(static_cast<int>(c.format))->click();
+                          d.outputButton()->click();
+                        }),
+                        on<QFileDialog>([&](QFileDialog& f) {
+                          EXPECT_EQ(f.windowTitle(), csv ? QStringLiteral("テキスト出力(ＣＳＶ)")
+                                                         : QStringLiteral("テキスト出力"));
+                          EXPECT_EQ(f.defaultSuffix(), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
+                          f.findChild<QLineEdit*>()->setText(out);
+                          QMetaObject::invokeMethod(&f, "accept");
+                        }),
+                        answer(QStringLiteral("テキスト出力が完了しました。"), QMessageBox::Ok),
+                        on<TextOutputDialog>([](TextOutputDialog& d) { d.reject(); })});
+    press(Qt::Key_K);
+    ASSERT_EQ(script.done(), 4u);
+    EXPECT_EQ(script.unscripted, 0);
+    EXPECT_EQ(w().textOutput.remembered, (TextOutputChoice{c.kind, c.format}));
+    const std::string cli = dir.filePath(QStringLiteral("cli.out")).toStdString();
+    ASSERT_EQ(tgcExport(workbook, c.cliKind, csv ? "csv" : "text", cli), 0);
+    // The chooser adds the default extension to a name without one.
+    const std::string written = readFile((csv ? out + QStringLiteral(".csv") : out).toStdString());
+    EXPECT_FALSE(written.empty());
+    EXPECT_EQ(written, readFile(cli)) << c.cliKind;
+  }
+}
+
+}  // namespace
+}  // namespace tgc::test
