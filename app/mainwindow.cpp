@@ -195,6 +195,7 @@ int MainWindow::runCommand(int id) {
   // A commit refused for text the workbook cannot store keeps the editor
   // open; no command may run under it, or its text would land elsewhere.
   if (!endEdit(false)) return -1;
+  Q_EMIT commandStarted(id);
   if (const int entry = cmd::recentIndex(id); entry >= 0) return openRecent(w_, entry);
   switch (id) {
     case cmd::New:
