@@ -1,9 +1,11 @@
 #include "windows/ideamemo.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
+#include "core/workbook.h"
 #include "sheet/geometry.h"
 #include "windows/selectorentry.h"
 
@@ -13,6 +15,13 @@ namespace {
 
 bool isIdeaWithWord(const Box& b) {
   return b.idea == 1 && b.word >= 0;
+}
+
+// The position of the first memo of every word that has one.
+std::unordered_map<int32_t, size_t> firstMemoOfEachWord(const std::vector<IdeaMemo>& memos) {
+  std::unordered_map<int32_t, size_t> first;
+  for (size_t i = 0; i < memos.size(); ++i) first.emplace(memos[i].word, i);
+  return first;
 }
 
 bool blank(const std::string& text) {
@@ -40,19 +49,19 @@ int ideaMemoCommand(DocWnd& w, IdeaMemoWindowPort& window) {
 IdeaMemoSession::IdeaMemoSession(DocWnd& w) : w_(w) {
   Workbook& wb = w.wb();
   wb.memoEdited = 0;
-  auto indexOf = [this](int32_t word) {
-    for (size_t i = 0; i < memos_.size(); ++i)
-      if (memos_[i].word == word) return static_cast<int>(i);
-    return -1;
+  // Looked up by word, so a workbook full of ideas opens at once.
+  std::unordered_map<int32_t, int> index;
+  auto indexOf = [&index](int32_t word) {
+    const auto found = index.find(word);
+    return found == index.end() ? -1 : found->second;
   };
   for (const Sheet& s : wb.sheets)
     for (const Box& b : s.boxes)
-      if (isIdeaWithWord(b) && indexOf(b.word) < 0) memos_.push_back({b.word, {}});
-  for (WorkingMemo& m : memos_) {
-    const auto memo = std::find_if(wb.memos.begin(), wb.memos.end(),
-                                   [&m](const IdeaMemo& im) { return im.word == m.word; });
-    if (memo != wb.memos.end()) m.text = memo->text;
-  }
+      if (isIdeaWithWord(b) && index.emplace(b.word, static_cast<int>(memos_.size())).second)
+        memos_.push_back({b.word, {}});
+  const auto memoOf = firstMemoOfEachWord(wb.memos);
+  for (WorkingMemo& m : memos_)
+    if (const auto memo = memoOf.find(m.word); memo != memoOf.end()) m.text = wb.memos[memo->second].text;
   // The idea of the selected box's word; else the first idea of the sheet.
   int preselect = -1;
   if (const Sheet* sheet = wb.currentSheetPtr()) {
@@ -117,19 +126,29 @@ void IdeaMemoSession::commit() {
     w_.doc.recordChange();
     w_.wb().memoEdited = 1;
   }
+  // Each working memo concerns only the first memo of its own word, and the
+  // words differ, so the memos are found once; deleted ones go in one pass.
   Workbook& wb = w_.wb();
+  const auto memoOf = firstMemoOfEachWord(wb.memos);
+  std::vector<bool> deleted(wb.memos.size(), false);
   for (const WorkingMemo& m : memos_) {
-    const auto memo = std::find_if(wb.memos.begin(), wb.memos.end(),
-                                   [&m](const IdeaMemo& im) { return im.word == m.word; });
-    if (memo != wb.memos.end()) {
+    if (const auto memo = memoOf.find(m.word); memo != memoOf.end()) {
       if (blank(m.text))
-        wb.memos.erase(memo);
+        deleted[memo->second] = true;
       else
-        memo->text = m.text;
+        wb.memos[memo->second].text = m.text;
     } else if (!m.text.empty()) {
       wb.memos.push_back({m.word, m.text});
     }
   }
+  deleted.resize(wb.memos.size(), false);  // the appended ones stay
+  size_t kept = 0;
+  for (size_t i = 0; i < wb.memos.size(); ++i) {
+    if (deleted[i]) continue;
+    if (kept != i) wb.memos[kept] = std::move(wb.memos[i]);
+    ++kept;
+  }
+  wb.memos.resize(kept);
   wb.refreshHasMemo();
   changed_ = false;
   w_.ui().repaint();
