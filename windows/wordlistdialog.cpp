@@ -56,6 +56,9 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
 
   selector_ = new QComboBox(this);
   selector_->setFont(gothicFont(17));
+  // 250 pixels wide whatever the marks' names: a long one is cut, not the
+  // selector widened.
+  selector_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   selector_->setMinimumWidth(250);
   for (const MarkEntry& e : rows_.entries()) selector_->addItem(fromCp932(e.text));
   selector_->setCurrentIndex(rows_.selectedEntry());
