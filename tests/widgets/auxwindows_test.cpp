@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <functional>
 
+#include "app/commandids.h"
 #include "app/mainwindow.h"
 #include "core/cp932.h"
 #include "core/filecommands.h"
@@ -145,11 +147,15 @@ TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {
   put(0, 2, 2, "傘", true);
   struct Case {
     Qt::Key key;
+    int command;
     QString title;
   };
-  for (const Case& c :
-       {Case{Qt::Key_L, QStringLiteral("語句リスト")}, Case{Qt::Key_Space, QStringLiteral("アイデアメモ")},
-        Case{Qt::Key_K, QStringLiteral("テキスト出力")}}) {
+  for (const Case& c : {Case{Qt::Key_L, cmd::WordList, QStringLiteral("語句リスト")},
+                        Case{Qt::Key_Space, cmd::IdeaMemo, QStringLiteral("アイデアメモ")},
+                        Case{Qt::Key_K, cmd::TextOutput, QStringLiteral("テキスト出力")}}) {
+    // The menu items are live.
+    for (QMenu* menu : {window->topMenu(0), window->topMenu(4)}) Q_EMIT menu->aboutToShow();
+    EXPECT_TRUE(window->action(c.command)->isEnabled()) << c.title.toStdString();
     // Offscreen there is no window manager to give the focus back.
     QApplication::setActiveWindow(window.get());
     window->view()->setFocus();
