@@ -103,7 +103,9 @@ TEST(IdeaMemo, TwoMemosInOneOpeningAreOneUndoStep) {
   s.typed("中が見える\r\n"_sj);
   s.select(0);
   EXPECT_EQ(s.shownText(), "畳んで鞄に入る"_sj);  // kept while switching
-  r.ui.answers = {Answer::Yes};
+  r.ui.answers = {Answer::Cancel, Answer::Yes};
+  EXPECT_FALSE(s.close());  // Cancel: the window stays, nothing written
+  EXPECT_EQ(r.wb(), before);
   EXPECT_TRUE(s.close());
   EXPECT_EQ(r.ui.messages.back().text, "メモが変更されています。更新しますか？"_sj);
   EXPECT_EQ(r.ui.messages.back().buttons, Buttons::YesNoCancel);
@@ -142,13 +144,12 @@ TEST(IdeaMemo, UpdateButtonAndCloseOfOneOpeningShareTheirUndoStep) {
   EXPECT_EQ(r.wb().memos.size(), 1u);
 }
 
-TEST(IdeaMemo, NoAndCancelLeaveTheWorkbookAlone) {
+TEST(IdeaMemo, NoLeavesTheWorkbookUnmodified) {
   MemoRig r;
   const Workbook before = r.wb();
   IdeaMemoSession s(r.w);
   s.typed("消える"_sj);
-  r.ui.answers = {Answer::Cancel, Answer::No};
-  EXPECT_FALSE(s.close());
+  r.ui.answers = {Answer::No};
   EXPECT_TRUE(s.close());
   EXPECT_EQ(r.wb(), before);
   EXPECT_EQ(r.w.doc.modified, 0);
