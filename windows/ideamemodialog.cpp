@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 #include "app/qtwindowsize.h"
 #include "app/textstyle.h"
 #include "core/docwnd.h"
+#include "marks/dialogframe.h"
 #include "sheet/boxinput.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"
@@ -19,7 +21,7 @@ namespace tgc {
 
 IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* parent)
     : QDialog(parent), w_(w), session_(session) {
-  useCloseOnlyFrame(*this);
+  useCloseBoxOnly(*this);
   setWindowTitle(QStringLiteral("アイデアメモ"));
   setFont(dialogFont());
   setMinimumSize(360, 200);
@@ -81,7 +83,6 @@ IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* par
     update_->setEnabled(session_.changed());
   });
   connect(close, &QPushButton::clicked, this, &IdeaMemoDialog::reject);
-  addHelpKey(*this, w);
 }
 
 void IdeaMemoDialog::showSelection() {
@@ -118,6 +119,10 @@ void IdeaMemoDialog::reject() {
   if (!fieldStorable() || !session_.close()) return;
   recordWindowSizeOnClose(*this, w_.ports.settings, SizedWindow::IdeaMemo);
   QDialog::reject();
+}
+
+void IdeaMemoDialog::keyPressEvent(QKeyEvent* event) {
+  if (!helpKey(w_, *event)) QDialog::keyPressEvent(event);
 }
 
 bool IdeaMemoDialog::eventFilter(QObject* watched, QEvent* event) {

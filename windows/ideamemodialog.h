@@ -27,6 +27,7 @@ class IdeaMemoDialog : public QDialog {
   void reject() override;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "marks/dialogframe.h"
 #include "windows/dialogstyle.h"
 
 namespace tgc {
@@ -31,7 +32,7 @@ QGroupBox* radioGroup(const QString& title, const QStringList& texts, QButtonGro
 TextOutputDialog::TextOutputDialog(const TextOutputChoice& preset, ChoiceHandler output,
                                    ChoiceHandler remember, QWidget* parent)
     : QDialog(parent) {
-  useCloseOnlyFrame(*this);
+  useCloseBoxOnly(*this);
   setWindowTitle(QStringLiteral("テキスト出力"));
   setFont(dialogFont());
 

@@ -13,6 +13,7 @@
 #include "app/qtwindowsize.h"
 #include "app/textstyle.h"
 #include "core/docwnd.h"
+#include "marks/dialogframe.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"
 
@@ -47,7 +48,7 @@ class WordListModel : public QAbstractTableModel {
 };
 
 WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_(w), rows_(w.wb()) {
-  useCloseOnlyFrame(*this);
+  useCloseBoxOnly(*this);
   setWindowTitle(QStringLiteral("語句リスト"));
   setFont(dialogFont());
   setMinimumSize(360, 200);
@@ -119,7 +120,6 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
   });
   connect(jump_, &QPushButton::clicked, this, [this] { jump(true); });
   connect(close, &QPushButton::clicked, this, &WordListDialog::reject);
-  addHelpKey(*this, w);
 }
 
 WordListDialog::~WordListDialog() = default;
@@ -157,6 +157,7 @@ void WordListDialog::reject() {
 }
 
 void WordListDialog::keyPressEvent(QKeyEvent* event) {
+  if (helpKey(w_, *event)) return;
   if (event->matches(QKeySequence::Copy)) {
     rows_.copy(w_, selectedRow());
     return;

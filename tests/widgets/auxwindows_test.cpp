@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,10 +18,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <fstream>
-#include <functional>
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
@@ -28,6 +30,7 @@
 #include "sheet/geometry.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "tests/widgets/modalscript.h"
 #include "windows/ideamemodialog.h"
 #include "windows/textoutputdialog.h"
 #include "windows/wordlistdialog.h"
@@ -35,68 +38,24 @@
 namespace tgc::test {
 namespace {
 
-// Runs steps on the modal windows that open while the test waits inside
-// them. A step that takes the active modal window returns its action, which
-// runs from the event loop: an action may open the next modal window, and
-// this script's timer must not be inside it then. A modal window no step
-// takes is closed after a while and counted.
-class ModalScript : public QObject {
- public:
-  using Action = std::function<void()>;
-  using Step = std::function<Action(QWidget*)>;
-  explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
-    connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
-    timer_.start(10);
-  }
-  size_t done() const { return next_; }
-  int unscripted = 0;
-
- private:
-  void tick() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || pending_) return;
-    if (next_ < steps_.size()) {
-      if (Action act = steps_[next_](modal)) {
-        ++next_;
-        idleTicks_ = 0;
-        pending_ = true;
-        QTimer::singleShot(0, this, [this, act] {
-          pending_ = false;
-          act();
-        });
-        return;
-      }
-    }
-    if (++idleTicks_ > 200) {
-      ++unscripted;
-      idleTicks_ = 0;
-      modal->close();
-    }
-  }
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-  int idleTicks_ = 0;
-  bool pending_ = false;
-  QTimer timer_;
-};
-
-// A step for a window of type T.
+// The window of type T that a script step was given.
 template <class T>
-ModalScript::Step on(std::function<void(T&)> act) {
-  return [act](QWidget* modal) -> ModalScript::Action {
-    auto* window = qobject_cast<T*>(modal);
-    if (!window) return {};
-    return [act, window] { act(*window); };
-  };
+T& as(QWidget* modal) {
+  auto* window = qobject_cast<T*>(modal);
+  EXPECT_NE(window, nullptr);
+  return *window;
 }
 
-// A step that answers a message box with the text, clicking the button.
-ModalScript::Step answer(const QString& text, QMessageBox::StandardButton button) {
-  return on<QMessageBox>([text, button](QMessageBox& box) {
-    EXPECT_EQ(box.text(), text);
-    box.button(button)->click();
-  });
-}
+// Takes the files the program hands to the desktop to open.
+class OpenedFiles : public QObject {
+  Q_OBJECT
+ public:
+  OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+  ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+  QStringList names;
+ public Q_SLOTS:
+  void open(const QUrl& url) { names << QFileInfo(url.toLocalFile()).fileName(); }
+};
 
 std::string cp(const char* utf8) {
   return utf8ToCp932(utf8).value();
@@ -159,17 +118,33 @@ TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {
     // Offscreen there is no window manager to give the focus back.
     QApplication::setActiveWindow(window.get());
     window->view()->setFocus();
-    QString seen;
-    ModalScript script({on<QDialog>([&seen](QDialog& modal) {
-      seen = modal.windowTitle();
-      QTest::keyClick(&modal, Qt::Key_Escape);
-    })});
+    ModalScript script;
+    script.on(c.title, [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     press(c.key);
-    QApplication::processEvents();
-    EXPECT_EQ(seen, c.title);
-    EXPECT_EQ(script.done(), 1u);
-    EXPECT_EQ(script.unscripted, 0) << c.title.toStdString();
+    QApplication::processEvents();  // a second opening would fail the script
+    EXPECT_TRUE(script.finished()) << c.title.toStdString();
   }
+}
+
+TEST_F(AuxWindowsTest, F1InTheWindowsOpensTheHelpFile) {
+  put(0, 2, 2, "傘", true);
+  // The test program is not the program: help is looked for in the current
+  // directory.
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  std::ofstream(dir.filePath(QStringLiteral("Help.html")).toStdString()) << "<html></html>";
+  OpenedFiles opened;
+  ModalScript script;
+  for (const char* title : {"語句リスト", "アイデアメモ"})
+    script.on(QString::fromUtf8(title), [](QWidget* modal) {
+      QTest::keyClick(modal->focusWidget(), Qt::Key_F1);
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
+  press(Qt::Key_L);
+  press(Qt::Key_Space);
+  QDir::setCurrent(before);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(opened.names, (QStringList{QStringLiteral("Help.html"), QStringLiteral("Help.html")}));
 }
 
 TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
@@ -182,7 +157,9 @@ TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
   w().wb().cursorRow = 2;
   box(1, 1, 2).mark = 9;
   w().doc.setModified(0);
-  ModalScript script({on<WordListDialog>([](WordListDialog& d) {
+  ModalScript script;
+  script.on(QStringLiteral("語句リスト"), [](QWidget* modal) {
+    auto& d = as<WordListDialog>(modal);
     EXPECT_TRUE(d.markSelector()->currentText().endsWith(QStringLiteral("  形状")));
     d.resize(d.width() + 40, d.height() + 30);
     QTreeView* list = d.list();
@@ -190,11 +167,10 @@ TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
     const QRect cell = list->visualRect(list->model()->index(0, 1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-  })});
+  });
   const QSize opened = QSize(410, 376);
   press(Qt::Key_L);
-  EXPECT_EQ(script.done(), 1u);
-  EXPECT_EQ(script.unscripted, 0);
+  EXPECT_TRUE(script.finished());
   EXPECT_EQ(w().wb().currentSheet, 0);
   EXPECT_EQ(w().wb().cursorColumn, 1);
   EXPECT_EQ(w().wb().cursorRow, 1);
@@ -206,18 +182,22 @@ TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
 
 TEST_F(AuxWindowsTest, IdeaMemoTypedInTheFieldIsStoredWithCrLf) {
   put(0, 2, 2, "傘", true);
-  ModalScript script({on<IdeaMemoDialog>([](IdeaMemoDialog& d) {
-                        EXPECT_FALSE(d.updateButton()->isEnabled());
-                        QTest::keyClicks(d.memoField(), QStringLiteral("ab"));
-                        QTest::keyClick(d.memoField(), Qt::Key_Return);
-                        QTest::keyClicks(d.memoField(), QStringLiteral("c"));
-                        EXPECT_TRUE(d.updateButton()->isEnabled());
-                        QTest::keyClick(&d, Qt::Key_Escape);
-                      }),
-                      answer(QStringLiteral("メモが変更されています。更新しますか？"), QMessageBox::Yes)});
+  ModalScript script;
+  script
+      .on(QStringLiteral("アイデアメモ"),
+          [](QWidget* modal) {
+            auto& d = as<IdeaMemoDialog>(modal);
+            EXPECT_FALSE(d.updateButton()->isEnabled());
+            QTest::keyClicks(d.memoField(), QStringLiteral("ab"));
+            QTest::keyClick(d.memoField(), Qt::Key_Return);
+            QTest::keyClicks(d.memoField(), QStringLiteral("c"));
+            EXPECT_TRUE(d.updateButton()->isEnabled());
+            QTest::keyClick(&d, Qt::Key_Escape);
+          })
+      .answer(QMessageBox::Yes);
   press(Qt::Key_Space);
-  EXPECT_EQ(script.done(), 2u);
-  EXPECT_EQ(script.unscripted, 0);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(script.messages, QStringList{QStringLiteral("メモが変更されています。更新しますか？")});
   ASSERT_EQ(w().wb().memos.size(), 1u);
   EXPECT_EQ(w().wb().memos[0].text, "ab\r\nc");
   EXPECT_EQ(w().wb().words[w().wb().memos[0].word].hasMemo, 1);
@@ -240,23 +220,28 @@ TEST_F(AuxWindowsTest, TextOutputThroughTheDialogEqualsTgcExport) {
                         Case{OutputKind::Memos, OutputFormat::Csv, "memos"}}) {
     const bool csv = c.format == OutputFormat::Csv;
     const QString out = dir.filePath(csv ? QStringLiteral("gui") : QStringLiteral("gui.txt"));
-    ModalScript script({on<TextOutputDialog>([&](TextOutputDialog& d) {
-                          d.kinds()->button(static_cast<int>(c.kind))->click();
-                          d.formats()->button(static_cast<int>(c.format))->click();
-                          d.outputButton()->click();
-                        }),
-                        on<QFileDialog>([&](QFileDialog& f) {
-                          EXPECT_EQ(f.windowTitle(), csv ? QStringLiteral("テキスト出力(ＣＳＶ)")
-                                                         : QStringLiteral("テキスト出力"));
-                          EXPECT_EQ(f.defaultSuffix(), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
-                          f.findChild<QLineEdit*>()->setText(out);
-                          QMetaObject::invokeMethod(&f, "accept");
-                        }),
-                        answer(QStringLiteral("テキスト出力が完了しました。"), QMessageBox::Ok),
-                        on<TextOutputDialog>([](TextOutputDialog& d) { d.reject(); })});
+    const QString title = QStringLiteral("テキスト出力");
+    ModalScript script;
+    script
+        .on(title,
+            [&c](QWidget* modal) {
+              auto& d = as<TextOutputDialog>(modal);
+              d.kinds()->button(static_cast<int>(c.kind))->click();
+              d.formats()->button(static_cast<int>(c.format))->click();
+              d.outputButton()->click();
+            })
+        .on(csv ? QStringLiteral("テキスト出力(ＣＳＶ)") : title,
+            [&](QWidget* modal) {
+              auto& f = as<QFileDialog>(modal);
+              EXPECT_EQ(f.defaultSuffix(), csv ? QStringLiteral("csv") : QStringLiteral("txt"));
+              f.findChild<QLineEdit*>()->setText(out);
+              QMetaObject::invokeMethod(&f, "accept");
+            })
+        .answer(QMessageBox::Ok)
+        .on(title, [](QWidget* modal) { as<TextOutputDialog>(modal).reject(); });
     press(Qt::Key_K);
-    ASSERT_EQ(script.done(), 4u);
-    EXPECT_EQ(script.unscripted, 0);
+    ASSERT_TRUE(script.finished());
+    EXPECT_EQ(script.messages, QStringList{QStringLiteral("テキスト出力が完了しました。")});
     EXPECT_EQ(w().textOutput.remembered, (TextOutputChoice{c.kind, c.format}));
     const std::string cli = dir.filePath(QStringLiteral("cli.out")).toStdString();
     ASSERT_EQ(tgcExport(workbook, c.cliKind, csv ? "csv" : "text", cli), 0);
@@ -269,3 +254,5 @@ TEST_F(AuxWindowsTest, TextOutputThroughTheDialogEqualsTgcExport) {
 
 }  // namespace
 }  // namespace tgc::test
+
+#include "auxwindows_test.moc"
