@@ -30,6 +30,7 @@
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "windows/auxiliarywindows.h"
 
 namespace tgc {
 
@@ -61,6 +62,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   installPrintExport(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
+  installAuxiliaryWindows(*this);
 }
 
 MainWindow::~MainWindow() {
