@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "marks/dialogframe.h"
+
 namespace tgc {
 
 namespace {
@@ -32,8 +34,8 @@ QGroupBox* radioGroup(QWidget* parent, const QString& title, QButtonGroup* group
 }  // namespace
 
 ExportDialog::ExportDialog(const ExportChoice& preset, int currentSheet, int sheetCount, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    : QDialog(parent) {
+  useCloseBoxOnly(*this);
   setWindowTitle(QStringLiteral("エクスポート"));
   formats_ = new QButtonGroup(this);
   scopes_ = new QButtonGroup(this);

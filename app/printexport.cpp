@@ -10,14 +10,12 @@
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
+#include "marks/dialogframe.h"
 #include "sheet/sheetview.h"
 
 namespace tgc {
 
 namespace {
-
-constexpr Qt::WindowFlags kDialogFlags =
-    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
 
 // The preview's own print button would ask for the printer a second time;
 // the person chose it a moment ago, so the button prints at once.
@@ -85,7 +83,7 @@ int PrintExport::print() {
   QPrinter& printer = this->printer();
   printer.setDocName(QString::fromStdString(w.doc.fileTitle));
   QPrintDialog dialog(&printer, &window_);
-  dialog.setWindowFlags(kDialogFlags);
+  useCloseBoxOnly(dialog);
   dialog.setWindowTitle(QStringLiteral("印刷"));
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                     QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintShowPageSize);
@@ -96,8 +94,9 @@ int PrintExport::print() {
 
   const std::vector<int> sheets = selectedSheets(selectionOf(printer), w.wb().currentSheet, count);
   const PaperOptions options = paperOptions();
-  // A viewer, so it may be maximised.
-  QPrintPreviewDialog preview(&printer, &window_, kDialogFlags | Qt::WindowMaximizeButtonHint);
+  QPrintPreviewDialog preview(&printer, &window_);
+  useCloseBoxOnly(preview);
+  preview.setWindowFlag(Qt::WindowMaximizeButtonHint);  // a viewer, so it may fill the screen
   preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
     // Hundreds of sheets take a moment, for the preview and the printer.

@@ -1,6 +1,7 @@
 #include "core/sheetexport.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
@@ -29,7 +30,7 @@ std::vector<int> selectedSheets(const SheetSelection& selection, int currentShee
   return out;
 }
 
-FileDialogRequest exportFileRequest(ExportFormat format, const std::string& fileTitle) {
+FileDialogRequest exportFileRequest(ExportFormat format, const Document& doc) {
   static const struct {
     const char* filter;
     const char* extension;
@@ -44,7 +45,8 @@ FileDialogRequest exportFileRequest(ExportFormat format, const std::string& file
   r.title = "エクスポート"_sj;
   r.filter = f.filter;
   r.defaultExtension = f.extension;
-  r.initialName = fileTitle + "." + f.extension;
+  const std::string name = doc.fileTitle + "." + f.extension;
+  r.initialName = doc.hasFile ? (std::filesystem::path(doc.filePath).parent_path() / name).string() : name;
   return r;
 }
 
@@ -99,8 +101,7 @@ int exportCommand(DocWnd& w, ExportState& state) {
     w.ui().warning("対象データがありません。"_sj);
     return 0;
   }
-  const std::optional<std::string> path =
-      w.ui().chooseSaveFile(exportFileRequest(choice->format, w.doc.fileTitle));
+  const std::optional<std::string> path = w.ui().chooseSaveFile(exportFileRequest(choice->format, w.doc));
   if (!path) return 0;
   bool written;
   {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/document.h"
 #include "core/ports.h"
 #include "core/workbook.h"
 
@@ -37,9 +38,9 @@ struct ExportChoice {
 // clamped to the sheets there are and may be given backwards.
 std::vector<int> selectedSheets(const SheetSelection& selection, int currentSheet, int sheetCount);
 
-// The Save As request of a format; the initial name is the workbook's title
-// with the format's extension.
-FileDialogRequest exportFileRequest(ExportFormat format, const std::string& fileTitle);
+// The Save As request of a format. The proposed name is the workbook's
+// title with the format's extension, beside the workbook when it has a file.
+FileDialogRequest exportFileRequest(ExportFormat format, const Document& doc);
 
 // "name-007.png" for sheet 7 of a workbook of 100 or more sheets: the
 // number before the extension, zero-padded to the width of the largest.

@@ -123,6 +123,8 @@ TEST(OutlineExport, CommandAsksForTheFileOfTheFormatAndWritesIt) {
   rig.w.wb() = test::outlineWorkbook();
   rig.w.wb().currentSheet = 1;
   rig.w.doc.fileTitle = "案";
+  rig.w.doc.filePath = "/書類/案.tgc";
+  rig.w.doc.hasFile = 1;
   FakeExportDialog dialog;
   FakeImages images;
   ExportState state{{}, &dialog, &images};
@@ -135,7 +137,7 @@ TEST(OutlineExport, CommandAsksForTheFileOfTheFormatAndWritesIt) {
   ASSERT_EQ(rig.ui.fileRequests.size(), 1u);
   EXPECT_EQ(rig.ui.fileRequests[0].filter, "Markdown(*.md)|*.md|全て(*.*)|*.*||"_sj);
   EXPECT_EQ(rig.ui.fileRequests[0].defaultExtension, "md");
-  EXPECT_EQ(rig.ui.fileRequests[0].initialName, "案.md");
+  EXPECT_EQ(rig.ui.fileRequests[0].initialName, "/書類/案.md");  // beside the workbook
   std::ifstream in(dir.path("out.md"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
             toMarkdown(buildOutline(rig.w.wb(), kAllThree, "案")));
