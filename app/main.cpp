@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "app/qtlocale.h"
+#include "app/recoverykeeper.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -19,5 +20,7 @@ int main(int argc, char** argv) {
   tgc::MainWindow window;
   window.show();
   window.startUp(path);
+  // Autosave, after the offer of what a run that did not close normally left.
+  const auto recovery = tgc::startRecovery(window);
   return app.exec();
 }

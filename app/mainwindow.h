@@ -52,6 +52,10 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   std::optional<uint32_t> chooseColor(uint32_t current) override;
   void applyTextFont(const FontRecord& record) override;
 
+ Q_SIGNALS:
+  // The close went ahead: the workbook is about to be released.
+  void closing();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
