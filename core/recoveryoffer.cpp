@@ -50,7 +50,7 @@ std::string recoveryQuestion(const RecoveryRecord& record) {
   text += name;
   text += "\n保存日時："_sj;
   text += localTime(record.savedAt);
-  text += "\n\n復元しますか？\n（いいえ：データを破棄します　キャンセル：次回の起動時まで残します）"_sj;
+  text += "\n\n復元しますか？\n「いいえ」でデータを破棄します。\n「キャンセル」で次回まで残します。"_sj;
   return text;
 }
 

@@ -49,9 +49,13 @@ TEST_F(RecoveryOfferTest, QuestionText) {
   setenv("TZ", "UTC", 1);
   tzset();
   EXPECT_EQ(recoveryQuestion({"/home/u/企画.tgc", 1714552320}),
-            "前回正しく終了しなかったときの自動保存データがあります。\nファイル：企画.tgc\n保存日時：2024/05/"
-            "01 08:32\n\n"
-            "復元しますか？\n（いいえ：データを破棄します　キャンセル：次回の起動時まで残します）"_sj);
+            "前回正しく終了しなかったときの自動保存データがあります。\n"
+            "ファイル：企画.tgc\n"
+            "保存日時：2024/05/01 08:32\n"
+            "\n"
+            "復元しますか？\n"
+            "「いいえ」でデータを破棄します。\n"
+            "「キャンセル」で次回まで残します。"_sj);
   const std::string untitled = recoveryQuestion({"", 0});
   EXPECT_NE(untitled.find("ファイル：無題\n"_sj), std::string::npos);
   // A name CP932 cannot show still names the file, with "?" for what it cannot.
