@@ -53,6 +53,8 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   void applyTextFont(const FontRecord& record) override;
 
  Q_SIGNALS:
+  // A command of the command table is about to run, from a menu item or a key.
+  void commandStarted(int id);
   // The close went ahead: the workbook is about to be released.
   void closing();
 
