@@ -1,11 +1,15 @@
 // The program's own dialogs as a person sees them: the About dialog built
-// from its dialog-unit template, and message boxes wide enough for their
-// title.
+// from its dialog-unit template, message boxes wide enough for their title,
+// and the font dialog that starts on the current font.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -19,6 +23,7 @@
 #include "app/commandids.h"
 #include "app/dialogframe.h"
 #include "app/dialogunits.h"
+#include "app/fontdialog.h"
 #include "app/mainwindow.h"
 #include "app/qtuiport.h"
 #include "sheet/sheetview.h"
@@ -129,6 +134,86 @@ TEST_F(DialogsTest, MessageBoxesShowTheirWholeTitle) {
     });
     ui.message(MessageKind::Question, r.text, r.buttons);
     EXPECT_TRUE(seen);
+  }
+}
+
+// The stored "Font Info" values, as the settings file holds them.
+QMap<QString, QString> storedFont(const QString& ini) {
+  QSettings s(ini, QSettings::IniFormat);
+  s.beginGroup(QStringLiteral("Font Info"));
+  QMap<QString, QString> out;
+  for (const QString& key : s.childKeys()) out.insert(key, s.value(key).toString());
+  return out;
+}
+
+TEST_F(DialogsTest, FontDialogStartsOnTheCurrentFontAndOkUnchangedStoresTheSameRecord) {
+  FontRecord italicGothic = defaultFontRecord();
+  italicGothic.faceName = "IPAGothic";
+  italicGothic.height = -24;
+  italicGothic.weight = 400;
+  italicGothic.italic = 1;
+  italicGothic.quality = 4;
+  const struct {
+    const char* name;
+    FontRecord stored;
+    QString family, style, size;
+    std::function<void(FontDialog&)> change;
+    std::function<void(FontRecord&)> expected;
+  } rows[] = {
+      {"the default, a classic face shown as its stand-in", defaultFontRecord(), "IPAPMincho", "太字", "14",
+       nullptr, nullptr},
+      {"an installed face, italic", italicGothic, "IPAGothic", "斜体", "18", nullptr, nullptr},
+      {"a new size and style keep the face and the other fields", defaultFontRecord(), "IPAPMincho", "太字",
+       "14",
+       [](FontDialog& d) {
+         d.styleList()->setCurrentRow(0);
+         d.sizeEdit()->setText(QStringLiteral("18"));
+       },
+       [](FontRecord& r) {
+         r.weight = 400;
+         r.height = -24;
+       }},
+      {"a face typed in part", defaultFontRecord(), "IPAPMincho", "太字", "14",
+       [](FontDialog& d) {
+         d.familyEdit()->selectAll();
+         QTest::keyClicks(d.familyEdit(), "liberation se");
+       },
+       [](FontRecord& r) { r.faceName = "Liberation Serif"; }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    {
+      QtSettingsStore store(std::make_unique<QSettings>(iniPath(), QSettings::IniFormat));
+      writeFontRecord(store, row.stored);
+    }
+    const QMap<QString, QString> before = storedFont(iniPath());
+    auto window = openWindow();
+    bool seen = false;
+    onNextModal([&](QDialog& modal) {
+      auto* dialog = qobject_cast<FontDialog*>(&modal);
+      ASSERT_NE(dialog, nullptr);
+      seen = true;
+      // The family as the font list names it in the user's language.
+      const QString family = QFontInfo(QFont(row.family)).family();
+      EXPECT_EQ(dialog->family(), family);
+      EXPECT_EQ(dialog->familyList()->currentItem() ? dialog->familyList()->currentItem()->text() : QString(),
+                family);
+      EXPECT_EQ(dialog->styleList()->currentItem()->text(), row.style);
+      EXPECT_EQ(dialog->sizeEdit()->text(), row.size);
+      EXPECT_TRUE(dialog->findChildren<QCheckBox*>().isEmpty());  // no effects
+      if (row.change) row.change(*dialog);
+      dialog->accept();
+    });
+    QTest::keyClick(window->view(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(seen);
+    FontRecord expected = row.stored;
+    if (row.expected) row.expected(expected);
+    if (!row.change) {
+      EXPECT_EQ(storedFont(iniPath()), before);
+    }
+    EXPECT_EQ(window->docWnd().app.font, expected);
+    window.reset();
+    QFile::remove(iniPath());
   }
 }
 
