@@ -110,7 +110,9 @@ TEST(Composition, OnASelectedBoxStaysWholeOrIsRefusedOnce) {
     const Box* box = findBox(*w.wb().currentSheetPtr(), c.column, c.row);
     EXPECT_EQ(box && box->word >= 0 ? cp932ToUtf8(w.wb().wordText(box->word)).value_or("?") : "", c.stored);
     ASSERT_EQ(messages.size(), c.refused ? 1 : 0);
-    if (c.refused) EXPECT_TRUE(messages[0].startsWith(QStringLiteral("となりの語句が入力されていません。")));
+    if (c.refused) {
+      EXPECT_TRUE(messages[0].startsWith(QStringLiteral("となりの語句が入力されていません。")));
+    }
   }
 }
 
