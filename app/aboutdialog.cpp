@@ -1,13 +1,13 @@
 #include "app/aboutdialog.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 
 #include "app/dialogframe.h"
 #include "app/dialogunits.h"
+#include "app/version.h"
+#include "resources/programicon.h"
 
 namespace tgc {
 
@@ -32,15 +32,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   };
   label(QStringLiteral("発想マス目ノート"), 35, 15, 70, 8);
   label(QStringLiteral("ThoughtGridCraft"), 44, 28, 52, 8);
-  label(QStringLiteral("バージョン １．３"), 45, 43, 49, 8);
+  label(QString::fromStdString(aboutVersionText()), 45, 43, 49, 8);
   label(QStringLiteral("Linux 版"), 27, 102, 86, 8);
 
   // The icon control shows the program icon at its own size from the
   // template's position.
   auto* icon = new QLabel(this);
-  const QIcon windowIcon = parent ? parent->windowIcon() : QApplication::windowIcon();
-  const QIcon shown = windowIcon.isNull() ? style()->standardIcon(QStyle::SP_DesktopIcon) : windowIcon;
-  icon->setPixmap(shown.pixmap(32, 32));
+  icon->setPixmap(icons::programIcon().pixmap(32, 32));
   icon->setGeometry(QRect(du.rect(61, 65, 20, 20).topLeft() + shift, QSize(32, 32)));
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

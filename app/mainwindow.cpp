@@ -24,6 +24,7 @@
 #include "core/importworkbook.h"
 #include "core/textoutput.h"
 #include "marks/editorcommands.h"
+#include "marks/markwindows.h"
 #include "marks/wordassist.h"
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   ui_.setWindow(this);
   ui_.setView(view_);
   w_.app.window = this;
+  installMarkWindows(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
 }

@@ -65,7 +65,7 @@ TEST(DialogUnits, RoundLikeTheTemplatesPlatformAndAverageTheLetters) {
     EXPECT_EQ(du.size(r.width, r.height), QSize(r.px, r.py)) << r.width << " x " << r.height;
   }
   // In a fixed-pitch font the average letter is every letter.
-  const QFont mono(QStringLiteral("DejaVu Sans Mono"), 10);
+  const QFont mono(QStringLiteral("Liberation Mono"), 10);
   const DialogUnits du(mono);
   EXPECT_EQ(du.baseWidth(), QFontMetrics(mono).horizontalAdvance(QLatin1Char('x')));
   EXPECT_EQ(du.baseHeight(), QFontMetrics(mono).height());
