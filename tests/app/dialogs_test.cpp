@@ -16,7 +16,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "app/aboutdialog.h"
@@ -27,23 +26,10 @@
 #include "app/mainwindow.h"
 #include "app/qtuiport.h"
 #include "sheet/sheetview.h"
+#include "tests/widgets/modalscript.h"
 
 namespace tgc::test {
 namespace {
-
-// Runs check on the next modal window once it is up, then closes it.
-void onNextModal(const std::function<void(QDialog&)>& check) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, check] {
-    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!modal || !modal->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    check(*modal);
-    if (modal->isVisible()) modal->reject();
-  });
-  timer->start(1);
-}
 
 bool closeButtonOnly(const QWidget& w) {
   const Qt::WindowFlags f = w.windowFlags();
@@ -91,9 +77,9 @@ class DialogsTest : public ::testing::Test {
 
 TEST_F(DialogsTest, AboutHasTheTemplatesProportionsAndItsWholeTitle) {
   auto window = openWindow();
-  bool seen = false;
-  onNextModal([&](QDialog& about) {
-    seen = true;
+  ModalScript script;
+  script.on(QStringLiteral("ﾊｯｿｳﾏｽﾒﾉｰﾄのﾊﾞｰｼﾞｮﾝ情報"), [](QWidget* w) {
+    auto& about = *qobject_cast<QDialog*>(w);
     const DialogUnits du(about.font());
     EXPECT_EQ(about.minimumSize(), about.maximumSize());  // no resize handle
     EXPECT_GE(about.width(), du.x(139));
@@ -111,9 +97,10 @@ TEST_F(DialogsTest, AboutHasTheTemplatesProportionsAndItsWholeTitle) {
       EXPECT_TRUE(about.rect().contains(label->geometry()));
       EXPECT_LT(label->geometry().bottom(), ok->geometry().top());
     }
+    about.reject();
   });
   window->runCommand(cmd::About);
-  EXPECT_TRUE(seen);
+  EXPECT_TRUE(script.finished());
 }
 
 TEST_F(DialogsTest, MessageBoxesShowTheirWholeTitle) {
@@ -126,14 +113,14 @@ TEST_F(DialogsTest, MessageBoxesShowTheirWholeTitle) {
   } rows[] = {{"OK?", Buttons::OkCancel}, {"!", Buttons::Ok}, {"Yes?", Buttons::YesNoCancel}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);
-    bool seen = false;
-    onNextModal([&](QDialog& box) {
-      seen = true;
-      EXPECT_GE(box.width(), titleBarWidth(box.windowTitle(), box.font()));
-      EXPECT_TRUE(closeButtonOnly(box));
+    ModalScript script;
+    script.on(QStringLiteral("ThoughtGridCraft"), [](QWidget* box) {
+      EXPECT_GE(box->width(), titleBarWidth(box->windowTitle(), box->font()));
+      EXPECT_TRUE(closeButtonOnly(*box));
+      qobject_cast<QDialog*>(box)->reject();
     });
     ui.message(MessageKind::Question, r.text, r.buttons);
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(script.finished());
   }
 }
 
@@ -188,11 +175,10 @@ TEST_F(DialogsTest, FontDialogStartsOnTheCurrentFontAndOkUnchangedStoresTheSameR
     }
     const QMap<QString, QString> before = storedFont(iniPath());
     auto window = openWindow();
-    bool seen = false;
-    onNextModal([&](QDialog& modal) {
-      auto* dialog = qobject_cast<FontDialog*>(&modal);
+    ModalScript script;
+    script.on(QStringLiteral("フォント"), [&row](QWidget* modal) {
+      auto* dialog = qobject_cast<FontDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      seen = true;
       // The family as the font list names it in the user's language.
       const QString family = QFontInfo(QFont(row.family)).family();
       EXPECT_EQ(dialog->family(), family);
@@ -205,7 +191,7 @@ TEST_F(DialogsTest, FontDialogStartsOnTheCurrentFontAndOkUnchangedStoresTheSameR
       dialog->accept();
     });
     QTest::keyClick(window->view(), Qt::Key_H, Qt::ControlModifier);
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(script.finished());
     FontRecord expected = row.stored;
     if (row.expected) row.expected(expected);
     if (!row.change) {
