@@ -6,6 +6,8 @@
 #include <QSpacerItem>
 #include <algorithm>
 
+#include "marks/dialogframe.h"
+
 namespace tgc {
 
 namespace {
@@ -16,28 +18,20 @@ constexpr int kTitleBarAllowance = 96;
 
 }  // namespace
 
-void useCloseButtonOnly(QWidget& dialog) {
-  Qt::WindowFlags flags = dialog.windowFlags();
-  flags &= ~(Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint);
-  flags |=
-      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  dialog.setWindowFlags(flags);
-}
-
 int titleBarWidth(const QString& title, const QFont& font) {
   QFont bold = font;
   bold.setBold(true);
   return QFontMetrics(bold).horizontalAdvance(title) + kTitleBarAllowance;
 }
 
-void fixDialogSize(QWidget& dialog, QSize clientSize) {
+void fixDialogSize(QDialog& dialog, QSize clientSize) {
   clientSize.setWidth(std::max(clientSize.width(), titleBarWidth(dialog.windowTitle(), dialog.font())));
   dialog.setFixedSize(clientSize);
-  useCloseButtonOnly(dialog);
+  useCloseBoxOnly(dialog);
 }
 
 void prepareMessageBox(QMessageBox& box) {
-  useCloseButtonOnly(box);
+  useCloseBoxOnly(box);
   // The message box sizes itself to its text when it is shown; a spacer as
   // wide as the title bar needs keeps a short message from cutting the title.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {

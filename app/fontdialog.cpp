@@ -15,9 +15,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/dialogframe.h"
 #include "app/dialogunits.h"
 #include "app/qtconvert.h"
+#include "marks/dialogframe.h"
 #include "sheet/sheetfonts.h"
 
 namespace tgc {
@@ -142,7 +142,7 @@ FontDialog::FontDialog(const FontRecord& current, QWidget* parent) : QDialog(par
   showSample();
 
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  useCloseButtonOnly(*this);
+  useCloseBoxOnly(*this);
 }
 
 QString FontDialog::family() const {
