@@ -24,9 +24,10 @@ int lastError() {
   return errno != 0 ? errno : EIO;
 }
 
-int report(int error, int* out) {
+// The public result: true on success; the errno value goes to `out`.
+bool finish(int error, int* out) {
   if (out) *out = error;
-  return error;
+  return error == 0;
 }
 
 int writeAll(int fd, std::string_view bytes) {
@@ -162,10 +163,11 @@ int replaceInPlace(const std::string& target, const struct stat& st, std::string
   return error;
 }
 
-// The usual way: a complete new file renamed over the old name. 0, an errno
-// value, or -1 when a new file cannot take the old one's owner or group.
+// Not an errno value: the file must be written in place.
 constexpr int kNeedsInPlace = -1;
 
+// The usual way: a complete new file renamed over the old name. 0, an errno
+// value, or kNeedsInPlace when a new file cannot take the old one's place.
 int replaceByRename(const std::string& target, const struct stat* old, std::string_view bytes) {
   std::string tempPath;
   // The old bits from the start: the temporary is never more open than the
@@ -200,7 +202,7 @@ int replaceByRename(const std::string& target, const struct stat* old, std::stri
 
 bool readWholeFile(const std::string& path, std::string& out, int* error) {
   const int fd = sys().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
-  if (fd < 0) return report(lastError(), error) == 0;
+  if (fd < 0) return finish(lastError(), error);
   struct stat st;
   int e = 0;
   if (::fstat(fd, &st) != 0)
@@ -210,7 +212,7 @@ bool readWholeFile(const std::string& path, std::string& out, int* error) {
   else
     e = readAll(fd, static_cast<size_t>(st.st_size), out);
   sys().close(fd);
-  return report(e, error) == 0;
+  return finish(e, error);
 }
 
 int mayOverwrite(const std::string& path, const struct stat& st) {
@@ -220,19 +222,19 @@ int mayOverwrite(const std::string& path, const struct stat& st) {
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, int* error) {
-  if (path.empty()) return report(ENOENT, error) == 0;
+  if (path.empty()) return finish(ENOENT, error);
   const std::string target = resolveLinks(path);
   struct stat old;
   if (::stat(target.c_str(), &old) != 0) {
-    if (errno != ENOENT) return report(lastError(), error) == 0;
-    return report(replaceByRename(target, nullptr, bytes), error) == 0;
+    if (errno != ENOENT) return finish(lastError(), error);
+    return finish(replaceByRename(target, nullptr, bytes), error);
   }
-  if (S_ISDIR(old.st_mode)) return report(EISDIR, error) == 0;
-  if (!S_ISREG(old.st_mode)) return report(EINVAL, error) == 0;
-  if (int refused = mayOverwrite(target, old)) return report(refused, error) == 0;
+  if (S_ISDIR(old.st_mode)) return finish(EISDIR, error);
+  if (!S_ISREG(old.st_mode)) return finish(EINVAL, error);
+  if (int refused = mayOverwrite(target, old)) return finish(refused, error);
   int e = old.st_nlink > 1 ? kNeedsInPlace : replaceByRename(target, &old, bytes);
   if (e == kNeedsInPlace) e = replaceInPlace(target, old, bytes);
-  return report(e, error) == 0;
+  return finish(e, error);
 }
 
 }  // namespace tgc
