@@ -1,10 +1,11 @@
 #include "app/aboutdialog.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
+
+#include "app/version.h"
+#include "resources/programicon.h"
 
 namespace tgc {
 
@@ -12,15 +13,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("ﾊｯｿｳﾏｽﾒﾉｰﾄのﾊﾞｰｼﾞｮﾝ情報"));
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : {QStringLiteral("発想マス目ノート"), QStringLiteral("ThoughtGridCraft"),
-                              QStringLiteral("バージョン １．３")}) {
+                              QString::fromStdString(aboutVersionText())}) {
     auto* label = new QLabel(text, this);
     label->setAlignment(Qt::AlignCenter);
     layout->addWidget(label);
   }
   auto* icon = new QLabel(this);
-  const QIcon windowIcon = parent ? parent->windowIcon() : QApplication::windowIcon();
-  const QIcon shown = windowIcon.isNull() ? style()->standardIcon(QStyle::SP_DesktopIcon) : windowIcon;
-  icon->setPixmap(shown.pixmap(32, 32));
+  icon->setPixmap(icons::programIcon().pixmap(32, 32));
   icon->setAlignment(Qt::AlignCenter);
   layout->addWidget(icon);
   auto* line = new QLabel(QStringLiteral("Linux 版"), this);

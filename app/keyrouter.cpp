@@ -63,6 +63,16 @@ KeyRouter::KeyRouter(MainWindow& window) : window_(window) {}
 
 KeyRouter::~KeyRouter() = default;
 
+QWidget* KeyRouter::keyboardFocus() const {
+  // The application's focus widget is nobody while the main window is not
+  // active: after a modal window closes until the window system activates
+  // the main window again, which happens later, not when exec() returns.
+  // The window's own focus widget survives that gap.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && focus->window() == &window_) return focus;
+  return window_.focusWidget();
+}
+
 bool KeyRouter::routes(QObject* watched) const {
   // A key event is first delivered to the focus widget (or to the window
   // when nothing has the focus); later deliveries of the same event to the
@@ -72,7 +82,7 @@ bool KeyRouter::routes(QObject* watched) const {
   if (!widget || widget->window() != &window_) return false;
   // The menu bar in keyboard mode runs its own navigation, as a menu does.
   if (qobject_cast<QMenuBar*>(widget)) return false;
-  QWidget* focus = QApplication::focusWidget();
+  QWidget* focus = keyboardFocus();
   return focus ? widget == focus : widget == &window_;
 }
 
@@ -111,7 +121,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::focusOnView() {
-  return window_.view() && QApplication::focusWidget() == window_.view();
+  return window_.view() && keyboardFocus() == window_.view();
 }
 
 bool KeyRouter::editing() {

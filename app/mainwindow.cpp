@@ -24,6 +24,7 @@
 #include "core/importworkbook.h"
 #include "core/textoutput.h"
 #include "marks/editorcommands.h"
+#include "marks/markwindows.h"
 #include "marks/wordassist.h"
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   ui_.setWindow(this);
   ui_.setView(view_);
   w_.app.window = this;
+  installMarkWindows(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
 }
@@ -193,6 +195,7 @@ int MainWindow::runCommand(int id) {
   // A commit refused for text the workbook cannot store keeps the editor
   // open; no command may run under it, or its text would land elsewhere.
   if (!endEdit(false)) return -1;
+  Q_EMIT commandStarted(id);
   if (const int entry = cmd::recentIndex(id); entry >= 0) return openRecent(w_, entry);
   switch (id) {
     case cmd::New:

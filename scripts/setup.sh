@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
+  # the install test's validators; what cpack -G DEB runs
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 missing=()
