@@ -106,6 +106,8 @@ TEST_F(TgcTool, EveryFileFailureNamesTheFileAndTheReason) {
   ::chmod(locked.c_str(), 0);
   ::chmod(dir().c_str(), 0755);
   const std::string asUser = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  // Where even that cannot be done, the unreadable file cannot be made.
+  const bool canLock = std::system((asUser + "test ! -r " + quote(locked)).c_str()) == 0;
   const std::string readOnly = write("readonly.tgc", "unchanged");
   ::chmod(readOnly.c_str(), 0444);
   const std::string noFolder = path("no-such-folder/out.tgc");
@@ -134,6 +136,7 @@ TEST_F(TgcTool, EveryFileFailureNamesTheFileAndTheReason) {
        readOnly + ": 書き込み: " + denied},
   };
   for (const auto& c : cases) {
+    if (!canLock && c.args.find(locked) != std::string::npos) continue;
     const ToolRun r = run(c.args);
     EXPECT_EQ(r.code, 1) << c.args;
     EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
