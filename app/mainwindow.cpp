@@ -29,6 +29,7 @@
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "windows/auxiliarywindows.h"
 
 namespace tgc {
 
@@ -59,6 +60,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   installMarkWindows(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
+  installAuxiliaryWindows(*this);
 }
 
 MainWindow::~MainWindow() {
