@@ -44,94 +44,68 @@ class FileWriterTest : public ::testing::Test, protected test::TempDir {
 
 // What a save does to the file it writes and the names around it.
 TEST_F(FileWriterTest, SaveWritesTheRightFileAndKeepsItsNames) {
-  const std::string longName = [] {
-    std::string n;
-    for (int i = 0; i < 83; ++i) n += "漢";  // 249 bytes: with ".tgc" close to the 255-byte limit
-    return n + ".tgc";
-  }();
-  struct Case {
+  std::string longName;
+  for (int i = 0; i < 83; ++i) longName += "漢";  // with ".tgc" 253 bytes, near the 255-byte limit
+  longName += ".tgc";
+  const auto old = [&](const std::string& name) { return write(name, "old contents, longer than new"); };
+  const auto link = [&](const char* to, const char* from) { fs::create_symlink(to, path(from)); };
+  const struct {
     const char* what;
-    std::function<std::string()> setUp;  // returns the path to save to
-    const char* written;                 // the file that must then hold the bytes
+    std::function<void()> setUp;
+    std::string saved;    // the name saved to
+    std::string written;  // the file that then holds the bytes
     int error;
-    bool sameInode;  // the written file keeps its inode (only checked for an existing file)
-  };
-  const Case cases[] = {
+    bool sameInode;  // an existing written file keeps its inode
+  } cases[] = {
       {"link in another folder",
        [&] {
-         write("t.tgc", "old");
+         old("t.tgc");
          fs::create_directory(path("sub"));
-         fs::create_symlink("../t.tgc", path("sub/l.tgc"));
-         return path("sub/l.tgc");
+         link("../t.tgc", "sub/l.tgc");
        },
-       "t.tgc", 0, false},
+       "sub/l.tgc", "t.tgc", 0, false},
       {"link to a link",
        [&] {
-         write("t.tgc", "old");
-         fs::create_symlink("t.tgc", path("l1.tgc"));
-         fs::create_symlink("l1.tgc", path("l2.tgc"));
-         return path("l2.tgc");
+         old("t.tgc");
+         link("t.tgc", "l1.tgc");
+         link("l1.tgc", "l2.tgc");
        },
-       "t.tgc", 0, false},
-      {"link to nowhere creates its target",
+       "l2.tgc", "t.tgc", 0, false},
+      {"link to nowhere", [&] { link("made.tgc", "d.tgc"); }, "d.tgc", "made.tgc", 0, false},
+      {"hard link",
        [&] {
-         fs::create_symlink("made.tgc", path("d.tgc"));
-         return path("d.tgc");
-       },
-       "made.tgc", 0, false},
-      {"hard link shares the new bytes",
-       [&] {
-         write("t.tgc", "old contents longer than the new");
+         old("t.tgc");
          fs::create_hard_link(path("t.tgc"), path("h.tgc"));
-         return path("h.tgc");
        },
-       "t.tgc", 0, true},
-      {"longest name, new", [&] { return path(longName); }, "", 0, false},
-      {"longest name, replaced",
-       [&] {
-         write(longName, "old");
-         return path(longName);
-       },
-       "", 0, false},
-      {"read-only file, refused even for the superuser",
-       [&] {
-         ::chmod(write("t.tgc", "old").c_str(), 0444);
-         return path("t.tgc");
-       },
-       "t.tgc", EACCES, true},
-      {"name too long", [&] { return path(std::string(300, 'x')); }, "", ENAMETOOLONG, false},
+       "h.tgc", "t.tgc", 0, true},
+      {"longest name, new", [] {}, longName, longName, 0, false},
+      {"longest name, replaced", [&] { old(longName); }, longName, longName, 0, false},
+      {"read-only, even for root", [&] { ::chmod(old("t.tgc").c_str(), 0444); }, "t.tgc", "t.tgc", EACCES,
+       true},
+      {"name too long", [] {}, std::string(300, 'x'), std::string(300, 'x'), ENAMETOOLONG, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all(dir());
     fs::create_directory(dir());
-    const std::string target = c.setUp();
-    const std::string written = *c.written ? path(c.written) : target;
+    c.setUp();
+    const std::string written = path(c.written);
     std::error_code ec;
     const bool existed = fs::exists(written, ec);
-    const std::string before = existed ? contents(written) : "";
+    const std::string before = contents(written);
     const ino_t inode = info(written).st_ino;
-    const std::vector<std::string> namesBefore = names();
-    int error = -100;
-    EXPECT_EQ(writeFileAtomically(target, "new", &error), c.error == 0);
-    EXPECT_EQ(error, c.error);
-    if (c.error == 0) {
-      EXPECT_EQ(contents(written), "new");
-      EXPECT_EQ(contents(target), "new");  // through the link, or another name of the inode
-      if (existed && c.sameInode) {
-        EXPECT_EQ(info(written).st_ino, inode);
-      }
-    } else if (existed) {
-      EXPECT_EQ(contents(written), before);
-    }
-    // Links stay links, and nothing is left beside them.
-    std::vector<std::string> expected = namesBefore;
-    if (c.error == 0 && !existed) expected.push_back(fs::path(written).lexically_relative(dir()).string());
+    std::vector<std::string> expected = names();
+    if (c.error == 0 && !existed) expected.push_back(c.written);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names(), expected);
-    if (target != written && c.error == 0) {
-      EXPECT_TRUE(fs::is_symlink(target) || c.sameInode);
+    int error = -100;
+    EXPECT_EQ(writeFileAtomically(path(c.saved), "new", &error), c.error == 0);
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(contents(written), c.error == 0 ? "new" : before);
+    EXPECT_EQ(contents(path(c.saved)), contents(written));  // the link or other name sees it
+    if (existed) {
+      EXPECT_EQ(info(written).st_ino == inode, c.sameInode || c.error != 0);
     }
+    EXPECT_EQ(names(), expected);  // links stay links, nothing is left beside them
   }
 }
 
