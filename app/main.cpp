@@ -6,6 +6,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/qtlocale.h"
+#include "app/recoverykeeper.h"
 #include "app/version.h"
 #include "resources/programicon.h"
 
@@ -44,5 +45,7 @@ int main(int argc, char** argv) {
   tgc::MainWindow window;
   window.show();
   window.startUp(line.path);
+  // Autosave, after the offer of what a run that did not close normally left.
+  const auto recovery = tgc::startRecovery(window);
   return app.exec();
 }

@@ -326,6 +326,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  Q_EMIT closing();
   w_.clearAll();
   recordWindowSizeOnClose(*this, settings_, SizedWindow::Main);
   event->accept();

@@ -55,6 +55,8 @@ class MainWindow : public QMainWindow, public AppWindowPort {
  Q_SIGNALS:
   // A command of the command table is about to run, from a menu item or a key.
   void commandStarted(int id);
+  // The close went ahead: the workbook is about to be released.
+  void closing();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
