@@ -1,7 +1,6 @@
 #include "app/keyrouter.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -59,7 +58,14 @@ int virtualKeyOf(int k) {
   return vk::Unknown;
 }
 
-KeyRouter::KeyRouter(MainWindow& window) : window_(window) {}
+KeyRouter::KeyRouter(MainWindow& window) : window_(window) {
+  // A composition that starts on the view arrives as input-method events,
+  // not as a key; its first event stands for the input-method key.
+  window_.view()->setImeKeyHandler([this] {
+    modifiers_ = Modifiers{};
+    dispatchKeyDown(*this, window_.docWnd().app.keys, vk::ImeProcess);
+  });
+}
 
 KeyRouter::~KeyRouter() = default;
 
@@ -100,22 +106,6 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     modifiers_.shift = (ke->modifiers() & Qt::ShiftModifier) || ke->key() == Qt::Key_Shift;
     modifiers_.ctrl = (ke->modifiers() & Qt::ControlModifier) || ke->key() == Qt::Key_Control;
     return dispatchKeyDown(*this, window_.docWnd().app.keys, key).consumed;
-  }
-  if (type == QEvent::InputMethod) {
-    // The start of a composition on the view opens the editor, which then
-    // receives the composition.
-    if (!routes(watched) || editing() || !focusOnView()) return false;
-    auto* im = static_cast<QInputMethodEvent*>(event);
-    if (im->preeditString().isEmpty() && im->commitString().isEmpty()) return false;
-    modifiers_ = Modifiers{};
-    const KeyOutcome out = dispatchKeyDown(*this, window_.docWnd().app.keys, vk::ImeProcess);
-    if (out.consumed) return true;
-    QWidget* target = QApplication::focusWidget();
-    if (target && target != watched) {
-      QCoreApplication::sendEvent(target, event);
-      return true;
-    }
-    return false;
   }
   return false;
 }

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QMenuBar>
 #include <QScreen>
 
 #include "app/aboutdialog.h"
 #include "app/clipboardcommands.h"
 #include "app/commandids.h"
+#include "app/fontdialog.h"
 #include "app/help.h"
 #include "app/keyrouter.h"
 #include "app/menustate.h"
@@ -294,14 +294,7 @@ void MainWindow::setCommandHandler(int id, std::function<int()> handler) {
 }
 
 std::optional<FontRecord> MainWindow::chooseFont(const FontRecord& current) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, toQFont(current), this, QString(),
-                                            QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
-  if (!ok) return std::nullopt;
-  FontRecord r = fromQFont(chosen, current);
-  r.underline = 0;  // the dialog offers no effects
-  r.strikeOut = current.strikeOut;
-  return r;
+  return chooseFontRecord(this, current);
 }
 
 std::optional<uint32_t> MainWindow::chooseColor(uint32_t current) {

@@ -8,6 +8,7 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/document.h"
+#include "core/fileio.h"
 #include "core/sheetexport.h"
 #include "core/textoutput.h"
 #include "core/workbookfile.h"
@@ -38,6 +39,7 @@ int runExport(const ExportArgs& args) {
     return kExitUsage;
   }
   ConsoleUi ui;
+  ui.prefix = args.file + ": " + kStepCheck + ": ";
   if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
   // The text would replace the workbook itself.
   std::error_code ec;
@@ -48,8 +50,9 @@ int runExport(const ExportArgs& args) {
   // Read as the program opens a file, references made safe to follow.
   Document doc;
   doc.filePath = args.file;
-  if (loadWorkbook(doc, kLoadOpen, ui) != 0) {
-    printError("ファイルを読み込めませんでした。");
+  int error = 0;
+  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(args.file, kStepRead, error);
     return kExitFailure;
   }
   Workbook& wb = doc.cur();
@@ -58,8 +61,8 @@ int runExport(const ExportArgs& args) {
     for (size_t i = 0; i < sheets.size(); ++i) sheets[i] = static_cast<int>(i);
     const ExportFormat format = args.format == "opml" ? ExportFormat::Opml : ExportFormat::Markdown;
     const std::string title = std::filesystem::path(args.file).stem().string();
-    if (!writeOutputFile(args.out, outlineExport(wb, format, sheets, title))) {
-      printError("tgc: cannot write " + args.out);
+    if (!writeFileAtomically(args.out, outlineExport(wb, format, sheets, title), &error)) {
+      printFileError(args.out, kStepWrite, error);
       return kExitFailure;
     }
     return kExitOk;
@@ -72,8 +75,10 @@ int runExport(const ExportArgs& args) {
     printError("対象データがありません。");
     return kExitFailure;
   }
-  if (!writeOutputFile(args.out, renderOutput(wb, rows, kind, format))) {
-    printError("tgc: cannot write " + args.out);
+  // The tool's own writer, not the program's: it keeps a previous OUT whole
+  // on failure and says why.
+  if (!writeFileAtomically(args.out, renderOutput(wb, rows, kind, format), &error)) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   return kExitOk;
