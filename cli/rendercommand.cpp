@@ -40,6 +40,7 @@ int runRender(const RenderArgs& args) {
     return kExitUsage;
   }
   ConsoleUi ui;
+  ui.prefix = args.file + ": " + kStepCheck + ": ";
   if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
   std::error_code ec;
   if (std::filesystem::equivalent(args.file, args.out, ec)) {
@@ -50,8 +51,9 @@ int runRender(const RenderArgs& args) {
   HeadlessController controller(ui, clock);
   DocWnd& w = controller.w;
   w.doc.filePath = args.file;
-  if (loadWorkbook(w.doc, kLoadOpen, ui) != 0) {
-    printError("ファイルを読み込めませんでした。");
+  int error = 0;
+  if (loadWorkbook(w.doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(args.file, kStepRead, error);
     return kExitFailure;
   }
   const int count = static_cast<int>(w.wb().sheets.size());

@@ -5,8 +5,8 @@
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
+#include "core/fileio.h"
 #include "core/outlineformats.h"
-#include "core/textoutput.h"
 
 namespace tgc {
 
@@ -72,7 +72,8 @@ bool writeExport(DocWnd& w, ExportState& state, const ExportChoice& choice, cons
   switch (choice.format) {
     case ExportFormat::Markdown:
     case ExportFormat::Opml:
-      return writeOutputFile(path, outlineExport(w.wb(), choice.format, sheets, w.doc.fileTitle));
+      // Written beside the target and renamed over it, as PDF and PNG are.
+      return writeFileAtomically(path, outlineExport(w.wb(), choice.format, sheets, w.doc.fileTitle));
     case ExportFormat::Pdf:
       return state.images && state.images->writePdf(path, sheets);
     case ExportFormat::Png:
