@@ -1,12 +1,16 @@
 #include "app/dialogframe.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <algorithm>
 
-#include "marks/dialogframe.h"
+#include "app/help.h"
+#include "app/qtconvert.h"
 
 namespace tgc {
 
@@ -17,6 +21,17 @@ namespace {
 constexpr int kTitleBarAllowance = 96;
 
 }  // namespace
+
+void useCloseBoxOnly(QDialog& dialog) {
+  dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                        Qt::CustomizeWindowHint);
+}
+
+bool helpKey(DocWnd& w, const QKeyEvent& event) {
+  if (event.key() != Qt::Key_F1 || event.modifiers() != Qt::NoModifier) return false;
+  openHelp(w, toUtf8(QCoreApplication::applicationFilePath()));
+  return true;
+}
 
 int titleBarWidth(const QString& title, const QFont& font) {
   QFont bold = font;

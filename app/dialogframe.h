@@ -1,17 +1,25 @@
-// The size of the program's dialogs and message boxes as the window manager
-// frames them: no resize handle on a dialog of fixed size, and a width at
-// which the whole title shows. The close-box-only title bar is
-// useCloseBoxOnly (marks/dialogframe.h); these call it.
+// What the program's dialogs and message boxes share: a title bar with a
+// close box only (no help, minimise or maximise button), no resize handle
+// on a dialog of fixed size, a width at which the whole title shows, and F1
+// opening the help file.
 #pragma once
 
 #include <QSize>
 
 class QDialog;
 class QFont;
+class QKeyEvent;
 class QMessageBox;
 class QString;
 
 namespace tgc {
+
+class DocWnd;
+
+void useCloseBoxOnly(QDialog& dialog);
+
+// True when the key was F1 and help was opened.
+bool helpKey(DocWnd& w, const QKeyEvent& event);
 
 // The least window width at which a title bar shows this title whole: the
 // text in a bold title font, plus the window icon, the close button and the

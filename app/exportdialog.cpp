@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "marks/dialogframe.h"
+#include "app/dialogframe.h"
 
 namespace tgc {
 

@@ -15,9 +15,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/dialogframe.h"
 #include "app/dialogunits.h"
 #include "app/qtconvert.h"
-#include "marks/dialogframe.h"
 #include "sheet/sheetfonts.h"
 
 namespace tgc {

@@ -9,8 +9,8 @@
 #include <QPrinter>
 
 #include "app/commandids.h"
+#include "app/dialogframe.h"
 #include "app/mainwindow.h"
-#include "marks/dialogframe.h"
 #include "sheet/sheetview.h"
 
 namespace tgc {

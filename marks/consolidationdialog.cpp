@@ -7,8 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
-#include "marks/dialogframe.h"
 #include "marks/marktexts.h"
 #include "sheet/sheetfonts.h"
 

@@ -11,10 +11,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
 #include "core/docwnd.h"
 #include "marks/consolidation.h"
-#include "marks/dialogframe.h"
 #include "marks/editorcommands.h"
 #include "marks/markproperties.h"
 #include "marks/marktexts.h"

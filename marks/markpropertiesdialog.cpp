@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
 #include "core/docwnd.h"
-#include "marks/dialogframe.h"
 #include "sheet/boxinput.h"
 #include "sheet/sheetfonts.h"
 

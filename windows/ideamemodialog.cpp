@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
 #include "app/qtwindowsize.h"
 #include "app/textstyle.h"
 #include "core/docwnd.h"
-#include "marks/dialogframe.h"
 #include "sheet/boxinput.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "marks/dialogframe.h"
+#include "app/dialogframe.h"
 #include "windows/dialogstyle.h"
 
 namespace tgc {

@@ -9,11 +9,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
 #include "app/qtwindowsize.h"
 #include "app/textstyle.h"
 #include "core/docwnd.h"
-#include "marks/dialogframe.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"
 
