@@ -114,13 +114,21 @@ int PrintExport::exportSheets() {
   return exportCommand(window_.docWnd(), state_);
 }
 
-bool PrintExport::writePdf(const std::string& path, const std::vector<int>& sheets) {
-  return writeSheetsPdf(QString::fromStdString(path), window_.docWnd(), sheets, paperOptions());
+namespace {
+
+std::optional<std::string> fileBytes(const QByteArray& bytes) {
+  if (bytes.isEmpty()) return std::nullopt;
+  return bytes.toStdString();
 }
 
-bool PrintExport::writePng(const std::string& path, int sheet, int scale) {
-  return writeSheetPng(QString::fromStdString(path), window_.docWnd(), sheet, scale,
-                       window_.view()->textFont());
+}  // namespace
+
+std::optional<std::string> PrintExport::pdf(const std::vector<int>& sheets) {
+  return fileBytes(sheetsPdf(window_.docWnd(), sheets, paperOptions()));
+}
+
+std::optional<std::string> PrintExport::png(int sheet, int scale) {
+  return fileBytes(sheetPng(window_.docWnd(), sheet, scale, window_.view()->textFont()));
 }
 
 void installPrintExport(MainWindow& window) {

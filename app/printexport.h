@@ -30,8 +30,8 @@ class PrintExport : public QObject, private SheetImagePort {
   QPrinter& printer();
 
  private:
-  bool writePdf(const std::string& path, const std::vector<int>& sheets) override;
-  bool writePng(const std::string& path, int sheet, int scale) override;
+  std::optional<std::string> pdf(const std::vector<int>& sheets) override;
+  std::optional<std::string> png(int sheet, int scale) override;
   PaperOptions paperOptions() const;
 
   MainWindow& window_;

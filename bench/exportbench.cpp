@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "bench/generator.h"
+#include "core/fileio.h"
 #include "core/nullports.h"
 #include "core/outlineformats.h"
 #include "core/sheetexport.h"
@@ -44,18 +45,23 @@ void BM_ExportPdfAllSheets(benchmark::State& state) {
   options.title = QStringLiteral("largest");
   options.date = QDate(2025, 1, 1);
   const std::string path = f.dir.path("all.pdf");
-  for (auto _ : state)
-    if (!writeSheetsPdf(QString::fromStdString(path), f.w, f.all, options))
+  for (auto _ : state) {
+    const QByteArray pdf = sheetsPdf(f.w, f.all, options);
+    if (pdf.isEmpty() || !writeFileAtomically(path, std::string_view(pdf.constData(), pdf.size())))
       state.SkipWithError("not written");
+  }
   state.counters["pages"] = static_cast<double>(f.all.size());
   state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 }
 
 void BM_ExportPngOneSheetAt3x(benchmark::State& state) {
   Fixture& f = fixture();
-  const QString path = QString::fromStdString(f.dir.path("one.png"));
-  for (auto _ : state)
-    if (!writeSheetPng(path, f.w, 0, 3, defaultWordFont())) state.SkipWithError("not written");
+  const std::string path = f.dir.path("one.png");
+  for (auto _ : state) {
+    const QByteArray png = sheetPng(f.w, 0, 3, defaultWordFont());
+    if (png.isEmpty() || !writeFileAtomically(path, std::string_view(png.constData(), png.size())))
+      state.SkipWithError("not written");
+  }
 }
 
 void BM_ExportOutline(benchmark::State& state) {

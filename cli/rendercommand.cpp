@@ -4,11 +4,13 @@
 // sheet N; a PNG shows sheet N, by default the one the file was saved on.
 #include <QDate>
 #include <QGuiApplication>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "core/fileio.h"
 #include "core/workbookfile.h"
 #include "sheet/paperrender.h"
 #include "sheet/sheetfonts.h"
@@ -73,11 +75,10 @@ int runRender(const RenderArgs& args) {
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  const QString out = QString::fromStdString(args.out);
-  bool written;
+  QByteArray bytes;
   if (ext == ".png") {
     const int sheet = args.sheet > 0 ? args.sheet - 1 : std::clamp(w.wb().currentSheet, 0, count - 1);
-    written = writeSheetPng(out, w, sheet, args.scale > 0 ? args.scale : 1, defaultWordFont());
+    bytes = sheetPng(w, sheet, args.scale > 0 ? args.scale : 1, defaultWordFont());
   } else {
     std::vector<int> sheets;
     for (int s = 0; s < count; ++s)
@@ -86,10 +87,12 @@ int runRender(const RenderArgs& args) {
     options.textFont = defaultWordFont();
     options.title = QString::fromStdString(std::filesystem::path(args.file).stem().string());
     options.date = QDate::currentDate();
-    written = writeSheetsPdf(out, w, sheets, options);
+    bytes = sheetsPdf(w, sheets, options);
   }
-  if (!written) {
-    printError("tgc: cannot write " + args.out);
+  error = EIO;  // when nothing could be drawn
+  if (bytes.isEmpty() ||
+      !writeFileAtomically(args.out, std::string_view(bytes.constData(), bytes.size()), &error)) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   return kExitOk;

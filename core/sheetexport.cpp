@@ -1,10 +1,13 @@
 #include "core/sheetexport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
+#include "core/fileerror.h"
 #include "core/fileio.h"
 #include "core/outlineformats.h"
 
@@ -67,25 +70,50 @@ std::string outlineExport(const Workbook& wb, ExportFormat format, const std::ve
 
 namespace {
 
-bool writeExport(DocWnd& w, ExportState& state, const ExportChoice& choice, const std::vector<int>& sheets,
-                 const std::string& path) {
+// One file of an export: where it goes and how its bytes are drawn.
+struct ExportFile {
+  std::string path;
+  std::function<std::optional<std::string>()> bytes;
+};
+
+std::vector<ExportFile> exportFiles(DocWnd& w, ExportState& state, const ExportChoice& choice,
+                                    const std::vector<int>& sheets, const std::string& path) {
+  std::vector<ExportFile> files;
   switch (choice.format) {
     case ExportFormat::Markdown:
     case ExportFormat::Opml:
-      // Written beside the target and renamed over it, as PDF and PNG are.
-      return writeFileAtomically(path, outlineExport(w.wb(), choice.format, sheets, w.doc.fileTitle));
+      files.push_back({path, [&w, &choice, &sheets] {
+                         return std::optional<std::string>(
+                             outlineExport(w.wb(), choice.format, sheets, w.doc.fileTitle));
+                       }});
+      break;
     case ExportFormat::Pdf:
-      return state.images && state.images->writePdf(path, sheets);
+      files.push_back({path, [&state, &sheets] { return state.images->pdf(sheets); }});
+      break;
     case ExportFormat::Png:
-      if (!state.images) return false;
-      if (sheets.size() == 1) return state.images->writePng(path, sheets.front(), choice.pngScale);
-      for (int s : sheets)
-        if (!state.images->writePng(numberedPath(path, s + 1, static_cast<int>(w.wb().sheets.size())), s,
-                                    choice.pngScale))
-          return false;
-      return true;
+      for (int s : sheets) {
+        const std::string file =
+            sheets.size() == 1 ? path : numberedPath(path, s + 1, static_cast<int>(w.wb().sheets.size()));
+        files.push_back({file, [&state, &choice, s] { return state.images->png(s, choice.pngScale); }});
+      }
+      break;
   }
-  return false;
+  return files;
+}
+
+// Save As asked about the chosen name only; numbered files that are there
+// already are asked about once, together.
+bool mayReplaceNumberedFiles(DocWnd& w, const std::vector<ExportFile>& files) {
+  if (files.size() < 2) return true;
+  std::vector<std::string> existing;
+  for (const ExportFile& f : files) {
+    std::error_code ec;
+    if (std::filesystem::exists(f.path, ec)) existing.push_back(f.path);
+  }
+  if (existing.empty()) return true;
+  std::string text = "同じ名前のファイルがあります。上書きしますか？\n"_sj + pathForMessage(existing.front());
+  if (existing.size() > 1) text += "\nほか "_sj + std::to_string(existing.size() - 1) + " 件"_sj;
+  return w.ui().confirmation(text) == Answer::Ok;
 }
 
 }  // namespace
@@ -102,15 +130,30 @@ int exportCommand(DocWnd& w, ExportState& state) {
     w.ui().warning("対象データがありません。"_sj);
     return 0;
   }
+  const bool drawn = choice->format == ExportFormat::Pdf || choice->format == ExportFormat::Png;
+  if (drawn && !state.images) return 0;
   const std::optional<std::string> path = w.ui().chooseSaveFile(exportFileRequest(choice->format, w.doc));
   if (!path) return 0;
-  bool written;
+  const std::vector<ExportFile> files = exportFiles(w, state, *choice, sheets, *path);
+  if (!mayReplaceNumberedFiles(w, files)) return 0;
+  int error = 0;
+  const ExportFile* failed = nullptr;
   {
     WaitCursor wait(w.ui());
-    written = writeExport(w, state, *choice, sheets, *path);
+    for (const ExportFile& f : files) {
+      const std::optional<std::string> bytes = f.bytes();
+      if (!bytes)
+        error = EIO;
+      else
+        writeFileAtomically(f.path, *bytes, &error);
+      if (error != 0) {
+        failed = &f;
+        break;
+      }
+    }
   }
-  if (!written) {
-    w.ui().warning("ファイルに書き込めませんでした。"_sj);
+  if (failed) {
+    w.ui().warning(fileFailureText("ファイルに書き込めませんでした。"_sj, failed->path, error));
     return 1;
   }
   w.ui().information("エクスポートが完了しました。"_sj);

@@ -54,13 +54,15 @@ class ExportDialogPort {
   virtual std::optional<ExportChoice> run(const ExportChoice& preset, int currentSheet, int sheetCount) = 0;
 };
 
-// Drawing sheets into files; false when the file could not be written.
+// Drawing sheets into the bytes of a file; the command writes them with the
+// program's own writer, so an export fails safely and says why, as a save
+// does. Nothing when the drawing itself failed.
 class SheetImagePort {
  public:
   virtual ~SheetImagePort() = default;
   // One page per sheet, in the order given.
-  virtual bool writePdf(const std::string& path, const std::vector<int>& sheets) = 0;
-  virtual bool writePng(const std::string& path, int sheet, int scale) = 0;
+  virtual std::optional<std::string> pdf(const std::vector<int>& sheets) = 0;
+  virtual std::optional<std::string> png(int sheet, int scale) = 0;
 };
 
 // What the export keeps for the whole run. The Qt layer owns it.
@@ -76,7 +78,9 @@ std::string outlineExport(const Workbook& wb, ExportFormat format, const std::ve
                           const std::string& title);
 
 // The command: dialog, Save As, write, then the completion message. 0 when
-// written or cancelled, 1 when a file could not be written.
+// written or cancelled, 1 when a file could not be written. Several PNGs go
+// to numbered files beside the chosen one; when some of those exist already
+// the person is asked before they are replaced.
 int exportCommand(DocWnd& w, ExportState& state);
 
 }  // namespace tgc

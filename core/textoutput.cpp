@@ -1,12 +1,13 @@
 #include "core/textoutput.h"
 
 #include <algorithm>
-#include <fstream>
 #include <unordered_map>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/exchangesort.h"
+#include "core/fileerror.h"
+#include "core/fileio.h"
 #include "sheet/geometry.h"
 
 namespace tgc {
@@ -230,23 +231,6 @@ std::string renderOutput(const Workbook& wb, const OutputRows& rows, OutputKind 
   return out;
 }
 
-bool writeOutputFile(const std::string& path, const std::string& bytes) {
-  bool written = false;
-  {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) {
-      file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      file.flush();
-      written = static_cast<bool>(file);
-      file.close();
-      written = written && !file.fail();
-    }
-  }
-  // A half-written output is worse than none: leave the file empty.
-  if (!written) std::ofstream(path, std::ios::binary | std::ios::trunc);
-  return written;
-}
-
 int textOutputCommand(DocWnd& w) {
   TextOutputState& state = w.textOutput;
   if (!state.dialog) return 0;
@@ -273,7 +257,13 @@ int writeTextOutput(DocWnd& w, const TextOutputChoice& choice) {
   request.defaultExtension = csv ? "csv" : "txt";
   const std::optional<std::string> path = w.ui().chooseSaveFile(request);
   if (!path) return 0;
-  if (!writeOutputFile(*path, renderOutput(wb, rows, choice.kind, choice.format))) return 1;
+  // Written like a workbook: a failed output leaves an existing file as it
+  // was, and the person is told why instead of seeing nothing happen.
+  int error = 0;
+  if (!writeFileAtomically(*path, renderOutput(wb, rows, choice.kind, choice.format), &error)) {
+    w.ui().warning(fileFailureText("テキスト出力できませんでした。"_sj, *path, error));
+    return 1;
+  }
   w.ui().information("テキスト出力が完了しました。"_sj);
   return 0;
 }

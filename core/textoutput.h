@@ -72,10 +72,6 @@ void sortRowsByMark(std::vector<OutputRow>& rows);
 // The bytes of the output file for rows built from `wb`.
 std::string renderOutput(const Workbook& wb, const OutputRows& rows, OutputKind kind, OutputFormat format);
 
-// Creates or truncates the file and writes the bytes. On failure the file is
-// left empty (as far as it can be truncated) and false is returned.
-bool writeOutputFile(const std::string& path, const std::string& bytes);
-
 // The command: runs the dialog through the port.
 int textOutputCommand(DocWnd& w);
 

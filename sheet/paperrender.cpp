@@ -1,12 +1,12 @@
 #include "sheet/paperrender.h"
 
+#include <QBuffer>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -68,10 +68,12 @@ QImage paperSheetImage(const DocWnd& w, int sheet, int scale, const QFont& textF
   return image;
 }
 
-bool writeSheetPng(const QString& path, const DocWnd& w, int sheet, int scale, const QFont& textFont) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  return paperSheetImage(w, sheet, scale, textFont).save(&file, "PNG") && file.commit();
+QByteArray sheetPng(const DocWnd& w, int sheet, int scale, const QFont& textFont) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!paperSheetImage(w, sheet, scale, textFont).save(&buffer, "PNG")) return {};
+  return bytes;
 }
 
 void paintSheetPages(QPainter& p, QPagedPaintDevice& device, const DocWnd& w, const std::vector<int>& sheets,
@@ -112,25 +114,23 @@ QPageSize localePageSize() {
                                                                             : QPageSize(QPageSize::A4);
 }
 
-bool writeSheetsPdf(const QString& path, const DocWnd& w, const std::vector<int>& sheets,
-                    const PaperOptions& options) {
-  // Written beside the target and renamed over it, so a failed export never
-  // leaves half a file.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+QByteArray sheetsPdf(const DocWnd& w, const std::vector<int>& sheets, const PaperOptions& options) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setPageLayout(QPageLayout(localePageSize(), QPageLayout::Landscape, QMarginsF(12, 12, 12, 12),
                                      QPageLayout::Millimeter));
     writer.setResolution(600);
     writer.setTitle(options.title);
     writer.setCreator(QStringLiteral("ThoughtGridCraft"));
     QPainter p;
-    if (!p.begin(&writer)) return false;
+    if (!p.begin(&writer)) return {};
     paintSheetPages(p, writer, w, sheets, options);
-    if (!p.end()) return false;
+    if (!p.end()) return {};
   }
-  return file.commit();
+  return bytes;
 }
 
 }  // namespace tgc

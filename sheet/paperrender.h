@@ -4,6 +4,7 @@
 // the printer and PDF.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QFont>
 #include <QImage>
@@ -40,8 +41,8 @@ void drawPaperSheet(QPainter& p, const DocWnd& w, int sheet, const QRectF& targe
 // The sheet on white at 1, 2 or 3 times its size.
 QImage paperSheetImage(const DocWnd& w, int sheet, int scale, const QFont& textFont);
 
-// The same as a PNG file; false when it could not be written.
-bool writeSheetPng(const QString& path, const DocWnd& w, int sheet, int scale, const QFont& textFont);
+// The same as the bytes of a PNG file; empty when it could not be encoded.
+QByteArray sheetPng(const DocWnd& w, int sheet, int scale, const QFont& textFont);
 
 // One page per sheet, the first on the device's current page: the sheet
 // scaled into the printable area, the footer below it.
@@ -51,9 +52,8 @@ void paintSheetPages(QPainter& p, QPagedPaintDevice& device, const DocWnd& w, co
 // A4, or Letter where the locale measures in inches.
 QPageSize localePageSize();
 
-// A PDF of landscape pages of the locale's size; false when it could not be
-// written.
-bool writeSheetsPdf(const QString& path, const DocWnd& w, const std::vector<int>& sheets,
-                    const PaperOptions& options);
+// The bytes of a PDF of landscape pages of the locale's size; empty when
+// the pages could not be drawn.
+QByteArray sheetsPdf(const DocWnd& w, const std::vector<int>& sheets, const PaperOptions& options);
 
 }  // namespace tgc

@@ -103,6 +103,10 @@ TEST_F(TgcRender, PngOfOneSheetAtAScaleAndTheUsageErrors) {
   EXPECT_EQ(tgc("render " + quote(book) + " --scale 4 -o " + quote(png)).code, 2);
   EXPECT_EQ(tgc("render " + quote(book) + " --sheet 4 -o " + quote(png)).code, 1);
   EXPECT_EQ(tgc("render " + quote(path("missing.tgc")) + " -o " + quote(png)).code, 1);
+  const std::string unwritable = path("no-folder") + "/x.png";
+  const ToolRun failed = tgc("render " + quote(book) + " -o " + quote(unwritable));
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_EQ(failed.err, unwritable + ": 書き込み: ファイルまたはフォルダーが見つかりません。\n");
 }
 
 }  // namespace

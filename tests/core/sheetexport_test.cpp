@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "core/cp932literal.h"
+#include "core/fileerror.h"
 #include "core/outlineformats.h"
 #include "core/sheetoutline.h"
 #include "tests/support/fakes.h"
@@ -105,17 +111,20 @@ class FakeExportDialog : public ExportDialogPort {
 
 class FakeImages : public SheetImagePort {
  public:
-  bool writePdf(const std::string& path, const std::vector<int>& sheets) override {
-    calls.push_back("pdf " + path + " " + std::to_string(sheets.size()));
-    return succeed;
+  std::optional<std::string> pdf(const std::vector<int>& sheets) override {
+    if (!draws) return std::nullopt;
+    return "pdf " + std::to_string(sheets.size());
   }
-  bool writePng(const std::string& path, int sheet, int scale) override {
-    calls.push_back("png " + path + " " + std::to_string(sheet) + " x" + std::to_string(scale));
-    return succeed;
+  std::optional<std::string> png(int sheet, int scale) override {
+    return "png " + std::to_string(sheet) + " x" + std::to_string(scale);
   }
-  std::vector<std::string> calls;
-  bool succeed = true;
+  bool draws = true;
 };
+
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 TEST(OutlineExport, CommandAsksForTheFileOfTheFormatAndWritesIt) {
   test::Rig rig;
@@ -146,31 +155,45 @@ TEST(OutlineExport, CommandAsksForTheFileOfTheFormatAndWritesIt) {
   // PNG of a range: one numbered file per sheet; the choice is remembered.
   rig.ui.clearRecord();
   dialog.answer = ExportChoice{ExportFormat::Png, {SheetScope::Range, 3, 2}, 2};
-  rig.ui.files.push_back("/x/s.png");
+  rig.ui.files.push_back(dir.path("s.png"));
   EXPECT_EQ(exportCommand(rig.w, state), 0);
-  EXPECT_EQ(images.calls, (std::vector<std::string>{"png /x/s-2.png 1 x2", "png /x/s-3.png 2 x2"}));
+  EXPECT_EQ(contents(dir.path("s-2.png")), "png 1 x2");
+  EXPECT_EQ(contents(dir.path("s-3.png")), "png 2 x2");
   EXPECT_EQ(state.remembered, *dialog.answer);
 
-  // PDF of the current sheet, the file refused: a warning, no completion.
+  // Numbered files there already are asked about once; Cancel keeps them.
   rig.ui.clearRecord();
-  images.calls.clear();
-  images.succeed = false;
-  dialog.answer = ExportChoice{ExportFormat::Pdf, {SheetScope::Current, 1, 1}, 1};
-  rig.ui.files.push_back("/x/s.pdf");
-  EXPECT_EQ(exportCommand(rig.w, state), 1);
-  EXPECT_EQ(images.calls, std::vector<std::string>{"pdf /x/s.pdf 1"});
-  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"ファイルに書き込めませんでした。"_sj});
-  EXPECT_EQ(dialog.presets.back().format, ExportFormat::Png);
+  dialog.answer->pngScale = 3;
+  rig.ui.files.push_back(dir.path("s.png"));
+  rig.ui.answers.push_back(Answer::Cancel);
+  EXPECT_EQ(exportCommand(rig.w, state), 0);
+  EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{"同じ名前のファイルがあります。上書きしますか？\n"_sj +
+                                                     pathForMessage(dir.path("s-2.png")) + "\nほか 1 件"_sj});
+  EXPECT_EQ(contents(dir.path("s-3.png")), "png 2 x2");
+
+  // A file that cannot be written, or pages that could not be drawn: a
+  // warning naming the file and why, no completion.
+  const std::string missing = dir.path("no-such-folder") + "/s.pdf";
+  for (bool draws : {true, false}) {
+    rig.ui.clearRecord();
+    images.draws = draws;
+    dialog.answer = ExportChoice{ExportFormat::Pdf, {SheetScope::Current, 1, 1}, 1};
+    rig.ui.files.push_back(draws ? missing : dir.path("s.pdf"));
+    EXPECT_EQ(exportCommand(rig.w, state), 1);
+    EXPECT_EQ(rig.ui.texts(), std::vector<std::string>{fileFailureText("ファイルに書き込めませんでした。"_sj,
+                                                                       draws ? missing : dir.path("s.pdf"),
+                                                                       draws ? ENOENT : EIO)});
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path("s.pdf")));
+  EXPECT_EQ(dialog.presets.back().format, ExportFormat::Pdf);  // opened on the last choice
 
   // Cancelled in the dialog or in Save As: nothing written, nothing said.
   rig.ui.clearRecord();
-  images.calls.clear();
   rig.ui.files.push_back(std::nullopt);
   EXPECT_EQ(exportCommand(rig.w, state), 0);
   dialog.answer.reset();
   EXPECT_EQ(exportCommand(rig.w, state), 0);
   EXPECT_EQ(rig.ui.fileRequests.size(), 1u);
-  EXPECT_TRUE(images.calls.empty());
   EXPECT_TRUE(rig.ui.messages.empty());
 }
 

@@ -1,14 +1,13 @@
 #include "core/textoutput.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 
 #include "core/cp932literal.h"
+#include "core/fileerror.h"
 #include "tests/support/fakes.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/workbooks.h"
@@ -221,25 +220,6 @@ TEST(TextOutputMemos, FirstMemoPerWordTrimmedAndLineFeedsBecomeCommasInCsv) {
   EXPECT_EQ(render(wb, OutputKind::Memos, OutputFormat::Text), "！ 案A\r\n\r\n"_sj);
 }
 
-TEST(TextOutputFile, FailedWriteLeavesAnEmptyFile) {
-  const test::TempDir tmp("tgc-textoutput-");
-  const fs::path p = tmp.path("tgc_textoutput_fail.txt");
-  { std::ofstream(p) << "old contents"; }
-  // A file-size limit makes the write fail after the file was created.
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 16;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool ok = writeOutputFile(p.string(), std::string(100000, 'x'));
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(fs::file_size(p), 0u);
-  EXPECT_FALSE(writeOutputFile((tmp.dir() / "no_such_dir_tgc" / "x.txt").string(), "x"));
-}
-
 class TextOutputCommand : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -278,14 +258,26 @@ TEST_F(TextOutputCommand, NoDataWarnsWithoutAFileDialog) {
   EXPECT_TRUE(rig.ui.fileRequests.empty());
 }
 
-TEST_F(TextOutputCommand, CancelAndUnwritableFileShowNoCompletion) {
+TEST_F(TextOutputCommand, CancelWritesNothingAndAFailedWriteSaysWhyAndKeepsTheOldFile) {
   rig.ui.files.push_back(std::nullopt);
   EXPECT_EQ(writeTextOutput(rig.w, {OutputKind::Sheets, OutputFormat::Text}), 0);
   EXPECT_EQ(rig.ui.fileRequests[0].title, "テキスト出力"_sj);
   EXPECT_EQ(rig.ui.fileRequests[0].defaultExtension, "txt");
-  rig.ui.files.push_back((path.parent_path() / "no_such_dir_tgc" / "out.txt").string());
-  EXPECT_EQ(writeTextOutput(rig.w, {OutputKind::Sheets, OutputFormat::Text}), 1);
   EXPECT_TRUE(rig.ui.messages.empty());
+
+  const std::string missing = (path.parent_path() / "no_such_dir_tgc" / "out.txt").string();
+  rig.ui.files.push_back(missing);
+  EXPECT_EQ(writeTextOutput(rig.w, {OutputKind::Sheets, OutputFormat::Text}), 1);
+  EXPECT_EQ(rig.ui.texts(),
+            std::vector<std::string>{fileFailureText("テキスト出力できませんでした。"_sj, missing, ENOENT)});
+  EXPECT_EQ(rig.ui.messages[0].kind, MessageKind::Warning);
+
+  // A file the person protected stays as it was.
+  { std::ofstream(path) << "old"; }
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  rig.ui.files.push_back(path.string());
+  EXPECT_EQ(writeTextOutput(rig.w, {OutputKind::Sheets, OutputFormat::Text}), 1);
+  EXPECT_EQ(readFile(path), "old");
 }
 
 // Presses the output button for each scripted choice.
