@@ -27,6 +27,7 @@
 #include "core/workbookfile.h"
 #include "sheet/geometry.h"
 #include "sheet/sheetview.h"
+#include "tests/widgets/shownwindow.h"
 
 namespace tgc::test {
 namespace {
@@ -41,27 +42,13 @@ class KeyProbe : public QObject {
   int presses = 0;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    ASSERT_TRUE(dir.isValid());
-    window = std::make_unique<MainWindow>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
-    window->show();
-    window->startUp();
-    QApplication::setActiveWindow(window.get());
-    window->view()->setFocus();
-  }
-
   QStringList itemTexts(QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("---") : a->text());
     return out;
   }
-
-  QTemporaryDir dir;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, TitleAndMinimumSize) {

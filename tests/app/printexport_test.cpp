@@ -33,6 +33,7 @@
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
 #include "tests/widgets/modalscript.h"
+#include "tests/widgets/shownwindow.h"
 #include "tests/widgets/viewrig.h"
 
 namespace tgc::test {
@@ -51,15 +52,10 @@ std::string run(const QString& program, const QStringList& args) {
   return p.readAllStandardOutput().toStdString();
 }
 
-class PrintExportTest : public ::testing::Test {
+class PrintExportTest : public ShownWindowTest {
  protected:
   void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    ASSERT_TRUE(dir.isValid());
-    window = std::make_unique<MainWindow>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
-    window->show();
-    window->startUp();
+    ShownWindowTest::SetUp();
     DocWnd& w = window->docWnd();
     createSheet(w, CreateKind::TypeB);
     createSheet(w, CreateKind::TypeC);
@@ -67,12 +63,7 @@ class PrintExportTest : public ::testing::Test {
     Box& theme = *findBox(w.wb().sheets[1], 0, 0);
     theme.word = enterWord(w.wb(), cp("印刷する語"));
     w.doc.setModified(0);
-    QApplication::setActiveWindow(window.get());
-    window->view()->setFocus();
   }
-
-  QTemporaryDir dir;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PrintExportTest, CtrlPOnTheViewPrintsTheCurrentSheetFromThePreview) {

@@ -31,6 +31,7 @@
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
 #include "tests/widgets/modalscript.h"
+#include "tests/widgets/shownwindow.h"
 #include "windows/ideamemodialog.h"
 #include "windows/textoutputdialog.h"
 #include "windows/wordlistdialog.h"
@@ -74,20 +75,10 @@ int tgcExport(const std::string& workbook, const char* kind, const char* format,
                          .c_str());
 }
 
-class AuxWindowsTest : public ::testing::Test {
+class AuxWindowsTest : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    ASSERT_TRUE(dir.isValid());
-    window = std::make_unique<MainWindow>(std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat));
-    window->show();
-    window->startUp();
-    QApplication::setActiveWindow(window.get());
-    window->view()->setFocus();
-  }
   void TearDown() override { window->docWnd().doc.setModified(0); }
 
-  QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
   DocWnd& w() { return window->docWnd(); }
   Box& box(int sheet, int c, int r) { return *findBox(w().wb().sheets.at(sheet), c, r); }
   void put(int sheet, int c, int r, const char* utf8, bool idea = false) {
@@ -97,9 +88,6 @@ class AuxWindowsTest : public ::testing::Test {
   void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
     QTest::keyClick(window->windowHandle(), key, modifiers);
   }
-
-  QTemporaryDir dir;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {

@@ -25,6 +25,7 @@
 #include "sheet/sheetview.h"
 #include "tests/support/workbooks.h"
 #include "tests/widgets/modalscript.h"
+#include "tests/widgets/shownwindow.h"
 
 namespace tgc::test {
 namespace {
@@ -39,17 +40,10 @@ std::string cp(const char* utf8) {
 constexpr int32_t kCategory = 3;  // ∩ カテゴリ, Element
 constexpr int32_t kMerit = 4;     // △ メリット, Element
 
-class MarkWindowsTest : public ::testing::Test {
+class MarkWindowsTest : public ShownWindowTest {
  protected:
   void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    ASSERT_TRUE(dir.isValid());
-    window = std::make_unique<MainWindow>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
-    window->show();
-    window->startUp();
-    QApplication::setActiveWindow(window.get());
-    window->view()->setFocus();
+    ShownWindowTest::SetUp();
     // One Type-A sheet whose only marked box carries ∩, instead of the
     // random marks of start-up.
     wb().sheets = {gridSheet(TypeA)};
@@ -105,8 +99,6 @@ class MarkWindowsTest : public ::testing::Test {
     return n;
   }
 
-  QTemporaryDir dir;
-  std::unique_ptr<MainWindow> window;
   ModalScript script;
 };
 
