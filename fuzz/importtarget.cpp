@@ -56,18 +56,19 @@ const Workbook& fixedWorkbook() {
 
 }  // namespace
 
-std::string checkImportInput(std::string_view bytes) {
-  Workbook imported;
-  if (!parseWorkbook(bytes, imported) || !sheetsWellFormed(imported)) return {};
-  repairReferences(imported);
+namespace {
 
+// Imports `imported` into `current` as the command does once the file is
+// read, and checks the outcome.
+std::string importInto(const Workbook& current, Workbook imported, bool keepsSystemMarks) {
   NoWindowUi ui;
   FixedClock clock(2000);
   HeadlessController c(ui, clock);
   DocWnd& w = c.w;
-  w.wb() = fixedWorkbook();
+  w.wb() = current;
   w.marks.reloadEntries(w.wb());
-  const std::string before = serializeWorkbook(w.wb());
+  const Workbook start = w.wb();
+  const std::string before = serializeWorkbook(start);
   w.doc.importSlot() = std::move(imported);
 
   if (importFromSlot(w) != 0) {
@@ -79,6 +80,15 @@ std::string checkImportInput(std::string_view bytes) {
     return "the import slot is not emptied";
   std::string problem = checkEditedWorkbook(w.wb());
   if (!problem.empty()) return "imported: " + problem;
+  // The theme and idea marks keep their ids whatever the other file holds.
+  // (A catalog that holds ids below theirs, opened from a damaged file, is
+  // sorted by id like any other.)
+  for (int32_t id : {kThemeMarkId, kIdeaMarkId}) {
+    const CatalogMark* was = start.findMark(id);
+    const CatalogMark* is = w.wb().findMark(id);
+    if (keepsSystemMarks && was && (!is || is->glyph != was->glyph || is->name != was->name))
+      return "imported: the system mark " + std::to_string(id) + " lost its id";
+  }
 
   const std::string after = serializeWorkbook(w.wb());
   w.undo();
@@ -90,6 +100,22 @@ std::string checkImportInput(std::string_view bytes) {
   if (!parseWorkbook(after, reloaded) || !sheetsWellFormed(reloaded) || repairReferences(reloaded) != 0)
     return "an imported workbook does not reload unchanged";
   if (serializeWorkbook(reloaded) != after) return "an imported workbook reloads different";
+  return {};
+}
+
+}  // namespace
+
+std::string checkImportInput(std::string_view bytes) {
+  // The steps of loadWorkbook on bytes already read.
+  Workbook file;
+  if (!parseWorkbook(bytes, file) || !sheetsWellFormed(file)) return {};
+  repairReferences(file);
+  std::string problem = importInto(fixedWorkbook(), file, true);
+  if (!problem.empty()) return "into the fixed workbook: " + problem;
+  // The file opened, then imported into itself: the catalog that takes the
+  // import is now the file's own, whatever its ids.
+  problem = importInto(file, file, false);
+  if (!problem.empty()) return "into itself: " + problem;
   return {};
 }
 

@@ -16,10 +16,11 @@ namespace tgc::fuzz {
 // bytes and need no repair.
 std::string checkReaderInput(std::string_view bytes);
 
-// The input as a workbook file imported into a fixed workbook: a refused
-// import changes nothing; an accepted one leaves a workbook that keeps the
-// invariants, undo gives back the bytes from before, redo those from after,
-// and a save reloads unchanged.
+// The input as a workbook file imported into a fixed workbook, and into
+// itself: a refused import changes nothing; an accepted one leaves a
+// workbook that keeps the invariants and its theme and idea marks, undo
+// gives back the bytes from before, redo those from after, and a save
+// reloads unchanged.
 std::string checkImportInput(std::string_view bytes);
 
 // The input as the JSON `tgc build` reads: what it accepts is written,
