@@ -54,10 +54,6 @@ const Workbook& fixedWorkbook() {
   return wb;
 }
 
-}  // namespace
-
-namespace {
-
 // Imports `imported` into `current` as the command does once the file is
 // read, and checks the outcome.
 std::string importInto(const Workbook& current, Workbook imported, bool keepsSystemMarks) {
