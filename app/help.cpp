@@ -8,18 +8,32 @@
 
 namespace tgc {
 
+namespace {
+
+// "Help.htm", else "Help.html", in the folder (the current one when empty).
+std::string helpFileIn(const std::filesystem::path& dir) {
+  for (const char* name : {"Help.htm", "Help.html"}) {
+    const std::filesystem::path candidate = dir.empty() ? std::filesystem::path(name) : dir / name;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(candidate, ec))
+      return std::filesystem::absolute(candidate, ec).string();
+  }
+  return {};
+}
+
+}  // namespace
+
 std::string findHelpFile(const std::string& executablePath) {
   namespace fs = std::filesystem;
   const fs::path exe(executablePath);
   // The directory is taken from the path only when the file is the program
   // itself; a renamed executable looks in the current directory.
-  const fs::path dir = exe.filename() == kExecutableName ? exe.parent_path() : fs::path();
-  for (const char* name : {"Help.htm", "Help.html"}) {
-    const fs::path candidate = dir.empty() ? fs::path(name) : dir / name;
-    std::error_code ec;
-    if (fs::is_regular_file(candidate, ec)) return fs::absolute(candidate, ec).string();
-  }
-  return {};
+  if (std::string found = helpFileIn(exe.filename() == kExecutableName ? exe.parent_path() : fs::path());
+      !found.empty())
+    return found;
+  // An installed program keeps its data apart from its executable.
+  if (!exe.has_parent_path()) return {};
+  return helpFileIn((exe.parent_path() / kDataFolder).lexically_normal());
 }
 
 int openHelp(DocWnd& w, const std::string& executablePath) {

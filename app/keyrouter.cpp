@@ -1,7 +1,6 @@
 #include "app/keyrouter.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -59,9 +58,26 @@ int virtualKeyOf(int k) {
   return vk::Unknown;
 }
 
-KeyRouter::KeyRouter(MainWindow& window) : window_(window) {}
+KeyRouter::KeyRouter(MainWindow& window) : window_(window) {
+  // A composition that starts on the view arrives as input-method events,
+  // not as a key; its first event stands for the input-method key.
+  window_.view()->setImeKeyHandler([this] {
+    modifiers_ = Modifiers{};
+    dispatchKeyDown(*this, window_.docWnd().app.keys, vk::ImeProcess);
+  });
+}
 
 KeyRouter::~KeyRouter() = default;
+
+QWidget* KeyRouter::keyboardFocus() const {
+  // The application's focus widget is nobody while the main window is not
+  // active: after a modal window closes until the window system activates
+  // the main window again, which happens later, not when exec() returns.
+  // The window's own focus widget survives that gap.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && focus->window() == &window_) return focus;
+  return window_.focusWidget();
+}
 
 bool KeyRouter::routes(QObject* watched) const {
   // A key event is first delivered to the focus widget (or to the window
@@ -72,7 +88,7 @@ bool KeyRouter::routes(QObject* watched) const {
   if (!widget || widget->window() != &window_) return false;
   // The menu bar in keyboard mode runs its own navigation, as a menu does.
   if (qobject_cast<QMenuBar*>(widget)) return false;
-  QWidget* focus = QApplication::focusWidget();
+  QWidget* focus = keyboardFocus();
   return focus ? widget == focus : widget == &window_;
 }
 
@@ -91,27 +107,11 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     modifiers_.ctrl = (ke->modifiers() & Qt::ControlModifier) || ke->key() == Qt::Key_Control;
     return dispatchKeyDown(*this, window_.docWnd().app.keys, key).consumed;
   }
-  if (type == QEvent::InputMethod) {
-    // The start of a composition on the view opens the editor, which then
-    // receives the composition.
-    if (!routes(watched) || editing() || !focusOnView()) return false;
-    auto* im = static_cast<QInputMethodEvent*>(event);
-    if (im->preeditString().isEmpty() && im->commitString().isEmpty()) return false;
-    modifiers_ = Modifiers{};
-    const KeyOutcome out = dispatchKeyDown(*this, window_.docWnd().app.keys, vk::ImeProcess);
-    if (out.consumed) return true;
-    QWidget* target = QApplication::focusWidget();
-    if (target && target != watched) {
-      QCoreApplication::sendEvent(target, event);
-      return true;
-    }
-    return false;
-  }
   return false;
 }
 
 bool KeyRouter::focusOnView() {
-  return window_.view() && QApplication::focusWidget() == window_.view();
+  return window_.view() && keyboardFocus() == window_.view();
 }
 
 bool KeyRouter::editing() {

@@ -33,6 +33,8 @@ class KeyRouter : public QObject, public KeyHost {
 
  private:
   bool routes(QObject* watched) const;
+  // The widget of the main window that has the keyboard focus.
+  QWidget* keyboardFocus() const;
 
   MainWindow& window_;
   Modifiers modifiers_;

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QMenuBar>
 #include <QScreen>
 
 #include "app/aboutdialog.h"
 #include "app/clipboardcommands.h"
 #include "app/commandids.h"
+#include "app/fontdialog.h"
 #include "app/help.h"
 #include "app/keyrouter.h"
 #include "app/menustate.h"
@@ -24,10 +24,12 @@
 #include "core/importworkbook.h"
 #include "core/textoutput.h"
 #include "marks/editorcommands.h"
+#include "marks/markwindows.h"
 #include "marks/wordassist.h"
 #include "sheet/ideasetting.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "windows/auxiliarywindows.h"
 
 namespace tgc {
 
@@ -55,8 +57,10 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
   ui_.setWindow(this);
   ui_.setView(view_);
   w_.app.window = this;
+  installMarkWindows(*this);
   keys_ = std::make_unique<KeyRouter>(*this);
   qApp->installEventFilter(keys_.get());
+  installAuxiliaryWindows(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -193,6 +197,7 @@ int MainWindow::runCommand(int id) {
   // A commit refused for text the workbook cannot store keeps the editor
   // open; no command may run under it, or its text would land elsewhere.
   if (!endEdit(false)) return -1;
+  Q_EMIT commandStarted(id);
   if (const int entry = cmd::recentIndex(id); entry >= 0) return openRecent(w_, entry);
   switch (id) {
     case cmd::New:
@@ -287,14 +292,7 @@ void MainWindow::setCommandHandler(int id, std::function<int()> handler) {
 }
 
 std::optional<FontRecord> MainWindow::chooseFont(const FontRecord& current) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, toQFont(current), this, QString(),
-                                            QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
-  if (!ok) return std::nullopt;
-  FontRecord r = fromQFont(chosen, current);
-  r.underline = 0;  // the dialog offers no effects
-  r.strikeOut = current.strikeOut;
-  return r;
+  return chooseFontRecord(this, current);
 }
 
 std::optional<uint32_t> MainWindow::chooseColor(uint32_t current) {
@@ -321,6 +319,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  Q_EMIT closing();
   w_.clearAll();
   recordWindowSizeOnClose(*this, settings_, SizedWindow::Main);
   event->accept();

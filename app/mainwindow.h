@@ -52,6 +52,12 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   std::optional<uint32_t> chooseColor(uint32_t current) override;
   void applyTextFont(const FontRecord& record) override;
 
+ Q_SIGNALS:
+  // A command of the command table is about to run, from a menu item or a key.
+  void commandStarted(int id);
+  // The close went ahead: the workbook is about to be released.
+  void closing();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

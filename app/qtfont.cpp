@@ -1,7 +1,6 @@
 #include "app/qtfont.h"
 
 #include <QColor>
-#include <QFontInfo>
 #include <algorithm>
 #include <cstdlib>
 
@@ -18,20 +17,6 @@ QFont toQFont(const FontRecord& r) {
   f.setUnderline(r.underline != 0);
   f.setStrikeOut(r.strikeOut != 0);
   return f;
-}
-
-FontRecord fromQFont(const QFont& f, const FontRecord& base) {
-  FontRecord r = base;
-  r.faceName = fitFaceName(toUtf8(f.family()));
-  if (f.pixelSize() > 0)
-    r.height = -f.pixelSize();
-  else if (f.pointSizeF() > 0)
-    r.height = -QFontInfo(f).pixelSize();  // the point size as this screen shows it
-  r.weight = f.weight();
-  r.italic = f.italic() ? 1 : 0;
-  r.underline = f.underline() ? 1 : 0;
-  r.strikeOut = f.strikeOut() ? 1 : 0;
-  return r;
 }
 
 QColor toQColor(uint32_t c) {

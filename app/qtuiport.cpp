@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <ctime>
 
+#include "app/dialogframe.h"
 #include "app/qtconvert.h"
 
 namespace tgc {
@@ -51,6 +52,7 @@ Answer QtUiPort::message(MessageKind kind, const std::string& text, Buttons butt
       box.setDefaultButton(QMessageBox::Ok);
       break;
   }
+  prepareMessageBox(box);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return Answer::Yes;

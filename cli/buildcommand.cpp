@@ -18,8 +18,9 @@ struct BuildArgs {
 
 int runBuild(const BuildArgs& args) {
   std::string text;
-  if (!readWholeFile(args.json, text)) {
-    printError("JSONファイルを読み込めませんでした: " + args.json);
+  int error = 0;
+  if (!readWholeFile(args.json, text, &error)) {
+    printFileError(args.json, kStepRead, error);
     return kExitFailure;
   }
   Json json = Json::parse(text, nullptr, false);
@@ -28,13 +29,13 @@ int runBuild(const BuildArgs& args) {
     return kExitFailure;
   }
   Workbook wb;
-  std::string error;
-  if (!workbookFromJson(json, wb, error)) {
-    printError(error);
+  std::string fault;
+  if (!workbookFromJson(json, wb, fault)) {
+    printError(fault);
     return kExitFailure;
   }
-  if (!writeFileAtomically(args.out, serializeWorkbook(wb))) {
-    printError("ファイルを書き込めませんでした: " + args.out);
+  if (!writeFileAtomically(args.out, serializeWorkbook(wb), &error)) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   return kExitOk;

@@ -1,22 +1,40 @@
-// tgc check FILE: the pre-read check the program runs before opening a
-// workbook. Silent with exit 0 when it passes; its message and exit 1 when
-// not.
+// tgc check FILE: whether the program would open FILE. The pre-read check
+// runs first, then the full load the program does after it; silent with
+// exit 0 when both pass, else exit 1 with the file, the step that refused it
+// (検査 or 読み込み) and why on stderr.
+
 #include <memory>
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "core/document.h"
 #include "core/workbookfile.h"
 
 namespace tgc::cli {
+namespace {
+
+int runCheck(const std::string& file) {
+  ConsoleUi ui;
+  ui.prefix = file + ": " + kStepCheck + ": ";
+  if (checkWorkbookFile(file, ui) != 0) return kExitFailure;
+  Document doc;
+  doc.filePath = file;
+  int error = 0;
+  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(file, kStepRead, error);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
 
 void registerCheckCommand(CLI::App& app, CommandContext& context) {
-  CLI::App* sub = app.add_subcommand("check", "Check that FILE is a workbook this program can open");
+  CLI::App* sub =
+      app.add_subcommand("check", "Check that the program can open FILE: pre-read check, then full load");
   auto file = std::make_shared<std::string>();
   sub->add_option("FILE", *file, "Workbook file (.tgc)")->required();
-  sub->callback([&context, file] {
-    ConsoleUi ui;
-    context.exitCode = checkWorkbookFile(*file, ui) == 0 ? kExitOk : kExitFailure;
-  });
+  sub->callback([&context, file] { context.exitCode = runCheck(*file); });
 }
 
 }  // namespace tgc::cli

@@ -3,12 +3,13 @@
 #include <iostream>
 
 #include "core/cp932.h"
+#include "core/fileerror.h"
 
 namespace tgc::cli {
 
 Answer ConsoleUi::message(MessageKind, const std::string& text, Buttons buttons) {
   ++messageCount;
-  printError(consoleText(text));
+  printError(prefix + consoleText(text));
   return declined(buttons);
 }
 
@@ -30,6 +31,10 @@ std::string consoleText(const std::string& cp932) {
 
 void printError(const std::string& utf8) {
   std::cerr << utf8 << '\n' << std::flush;
+}
+
+void printFileError(const std::string& path, const std::string& step, int error) {
+  printError(path + ": " + step + ": " + consoleText(fileErrorReason(error)));
 }
 
 std::string toHex(const std::string& bytes) {

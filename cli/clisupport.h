@@ -20,12 +20,14 @@ inline constexpr int kExitUsage = 2;    // the command line was wrong
 
 // A UiPort for a console without a person at it: messages go to stderr as
 // UTF-8 lines and are declined like NoWindowUi's; file dialogs are
-// cancelled, and window requests are ignored.
+// cancelled, and window requests are ignored. Each message is preceded by
+// `prefix` (UTF-8), for example the file it is about.
 class ConsoleUi : public NoWindowUi {
  public:
   Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
 
   int messageCount = 0;
+  std::string prefix;
 };
 
 // CP932 text as UTF-8 for the console; bytes that are no CP932 text are
@@ -34,6 +36,16 @@ std::string consoleText(const std::string& cp932);
 
 // Writes one UTF-8 line to stderr.
 void printError(const std::string& utf8);
+
+// The failure of one step on a file: "PATH: STEP: reason" on stderr, the
+// path as given, the reason that of fileErrorReason (an errno value or
+// kDamagedFile).
+void printFileError(const std::string& path, const std::string& step, int error);
+
+// Step names of those lines.
+inline constexpr const char* kStepCheck = "検査";
+inline constexpr const char* kStepRead = "読み込み";
+inline constexpr const char* kStepWrite = "書き込み";
 
 // Lower-case hexadecimal of the bytes, and back (nullopt for bad digits or
 // an odd length).

@@ -14,11 +14,17 @@ namespace {
 
 int runDump(const std::string& file) {
   ConsoleUi ui;
+  ui.prefix = file + ": " + kStepCheck + ": ";
   if (checkWorkbookFile(file, ui) != 0) return kExitFailure;
   std::string bytes;
   Workbook wb;
-  if (!readWholeFile(file, bytes) || !parseWorkbook(bytes, wb)) {
-    printError("ファイルを読み込めませんでした。");
+  int error = 0;
+  if (!readWholeFile(file, bytes, &error)) {
+    printFileError(file, kStepRead, error);
+    return kExitFailure;
+  }
+  if (!parseWorkbook(bytes, wb)) {
+    printFileError(file, kStepRead, kDamagedFile);
     return kExitFailure;
   }
   std::cout << workbookToJson(wb).dump(2) << '\n' << std::flush;

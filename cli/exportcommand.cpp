@@ -7,6 +7,7 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/document.h"
+#include "core/fileio.h"
 #include "core/textoutput.h"
 #include "core/workbookfile.h"
 
@@ -27,6 +28,7 @@ const std::map<std::string, OutputKind> kKinds = {
 
 int runExport(const ExportArgs& args) {
   ConsoleUi ui;
+  ui.prefix = args.file + ": " + kStepCheck + ": ";
   if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
   // The text would replace the workbook itself.
   std::error_code ec;
@@ -37,8 +39,9 @@ int runExport(const ExportArgs& args) {
   // Read as the program opens a file, references made safe to follow.
   Document doc;
   doc.filePath = args.file;
-  if (loadWorkbook(doc, kLoadOpen, ui) != 0) {
-    printError("ファイルを読み込めませんでした。");
+  int error = 0;
+  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(args.file, kStepRead, error);
     return kExitFailure;
   }
   Workbook& wb = doc.cur();
@@ -50,8 +53,10 @@ int runExport(const ExportArgs& args) {
     printError("対象データがありません。");
     return kExitFailure;
   }
-  if (!writeOutputFile(args.out, renderOutput(wb, rows, kind, format))) {
-    printError("tgc: cannot write " + args.out);
+  // The tool's own writer, not the program's: it keeps a previous OUT whole
+  // on failure and says why.
+  if (!writeFileAtomically(args.out, renderOutput(wb, rows, kind, format), &error)) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   return kExitOk;

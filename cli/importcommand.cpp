@@ -28,8 +28,8 @@ class RecordingUi : public ConsoleUi {
     texts.push_back(text);
     return declined(buttons);
   }
-  void printAll() const {
-    for (const std::string& t : texts) printError(consoleText(t));
+  void printAll(const std::string& lead) const {
+    for (const std::string& t : texts) printError(lead + consoleText(t));
   }
   std::vector<std::string> texts;
 };
@@ -40,23 +40,25 @@ int runImport(const ImportArgs& args) {
   HeadlessController controller(ui, clock);
   DocWnd& w = controller.w;
   if (checkWorkbookFile(args.file, ui) != 0) {
-    ui.printAll();
+    ui.printAll(args.file + ": " + kStepCheck + ": ");
     return kExitFailure;
   }
   w.doc.filePath = args.file;
-  if (loadWorkbook(w.doc, kLoadOpen, ui) != 0) {
-    printError("ファイルを読み込めませんでした。");
+  int error = 0;
+  if (loadWorkbook(w.doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(args.file, kStepRead, error);
     return kExitFailure;
   }
   w.marks.reloadEntries(w.wb());
   w.doc.resetHistory();
+  // Every refusal of the import is about OTHER or what it would add.
   if (importWorkbookFile(w, args.other) != 0) {
-    ui.printAll();
+    ui.printAll(args.other + ": ");
     return kExitFailure;
   }
   w.doc.filePath = args.out;
-  if (saveWorkbook(w.doc, ui) != 0) {
-    printError("tgc: cannot write " + args.out);
+  if (saveWorkbook(w.doc, ui, &error) != 0) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   // The last message is the report: the completion or the near-duplicate text.

@@ -15,6 +15,7 @@
 #include <exception>
 #include <iostream>
 
+#include "app/version.h"
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 
@@ -36,6 +37,7 @@ const RegisterCommand kCommands[] = {
 int main(int argc, char** argv) {
   CLI::App app{"tgc: inspect, check and write ThoughtGridCraft workbook files (.tgc)", "tgc"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", tgc::versionLine("tgc"));
   CommandContext context;
   for (RegisterCommand add : kCommands) add(app, context);
   // CLI11 would only say that a subcommand is required; name the stranger.

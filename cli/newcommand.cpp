@@ -40,8 +40,9 @@ int runNew(const NewArgs& args) {
   newWorkbook(w);
   if (w.wb().sheets.empty()) return kExitFailure;
   w.doc.filePath = args.out;
-  if (saveWorkbook(w.doc, ui) != 0) {
-    printError("tgc: cannot write " + args.out);
+  int error = 0;
+  if (saveWorkbook(w.doc, ui, &error) != 0) {
+    printFileError(args.out, kStepWrite, error);
     return kExitFailure;
   }
   return kExitOk;

@@ -98,6 +98,7 @@ void Document::setModified(int value) {
   modified = value;
   cur().memoEdited = 0;
   cur().markEdited = 0;
+  if (value == 0 && onClean) onClean();
 }
 
 }  // namespace tgc

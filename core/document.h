@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/workbook.h"
@@ -36,6 +37,9 @@ class Document {
   std::string fileTitle;
   int modified = 0;
   int hasFile = 0;
+  // Called each time the document becomes clean (setModified with 0: saved,
+  // opened, new): its autosaved copy has nothing left to keep.
+  std::function<void()> onClean;
 
   Workbook& cur() { return slots[current]; }
   const Workbook& cur() const { return slots[current]; }

@@ -6,6 +6,7 @@
 #include "app/recentfiles.h"
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
+#include "core/fileerror.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "sheet/sheetcommands.h"
@@ -44,10 +45,25 @@ void emptyWorkbook(DocWnd& w, bool historyTwice) {
   if (historyTwice) w.doc.resetHistory();
 }
 
+// Writes the workbook to its filePath; a failure is told with the file and
+// the system's reason, so nobody believes unsaved work is safe.
+bool saveTold(DocWnd& w) {
+  int error = 0;
+  if (saveWorkbook(w.doc, w.ui(), &error) == 0) return true;
+  w.ui().warning(saveFailedText(w.doc.filePath, error));
+  return false;
+}
+
+// Reads filePath into slot 0; on failure `why` names the file and reason.
+bool loadInto(DocWnd& w, FileFailure& why) {
+  why.path = w.doc.filePath;
+  return loadWorkbook(w.doc, kLoadOpen, w.ui(), &why.error) == 0;
+}
+
 // Saves over the file the workbook has; true when it was written.
 bool saveInPlace(DocWnd& w, bool check) {
   if (check && checkWorkbookFile(w.doc.filePath, w.ui()) != 0) return false;
-  return saveWorkbook(w.doc, w.ui()) == 0;
+  return saveTold(w);
 }
 
 // The save a save question's Yes asks for. A save that fails keeps the
@@ -76,7 +92,7 @@ void refreshRecentList(DocWnd& w) {
   if (w.app.window) w.app.window->setRecentMenu(items);
 }
 
-void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind) {
+void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind, const FileFailure* why) {
   Document& d = w.doc;
   switch (kind) {
     case FileOpKind::SaveFirst:
@@ -114,7 +130,9 @@ void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind) {
         w.ui().repaint();
         if (kind == FileOpKind::OpenRecent) {
           refreshRecentList(w);
-          w.ui().warning(kRecentFailed);
+          w.ui().warning(why ? fileFailureText(kRecentFailed, why->path, why->error) : kRecentFailed);
+        } else if (why) {
+          w.ui().warning(openFailedText(why->path, why->error));
         }
       }
       return;
@@ -140,7 +158,7 @@ SaveAsResult saveAsCommand(DocWnd& w) {
   const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
   d.filePath = *chosen;
   d.fileTitle = fileTitleOf(*chosen);
-  const bool failed = saveWorkbook(d, w.ui()) != 0;
+  const bool failed = !saveTold(w);
   if (failed) {
     // Nothing was saved: the workbook keeps its file and stays modified.
     d.filePath = oldPath;
@@ -153,8 +171,7 @@ SaveAsResult saveAsCommand(DocWnd& w) {
 int saveCommand(DocWnd& w) {
   Document& d = w.doc;
   if (d.hasFile == 1) {
-    if (checkWorkbookFile(d.filePath, w.ui()) != 0) return 1;
-    if (saveWorkbook(d, w.ui()) != 0) return 1;
+    if (!saveInPlace(w, true)) return 1;
     finishFileOperation(w, false, FileOpKind::Save);
     return 0;
   }
@@ -163,7 +180,7 @@ int saveCommand(DocWnd& w) {
   const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
   d.filePath = *chosen;
   d.fileTitle = fileTitleOf(*chosen);
-  if (saveWorkbook(d, w.ui()) != 0) {
+  if (!saveTold(w)) {
     d.filePath = oldPath;
     d.fileTitle = oldTitle;
     return 1;
@@ -211,8 +228,9 @@ int openWorkbook(DocWnd& w) {
   emptyWorkbook(w, true);
   w.doc.filePath = *chosen;
   w.doc.fileTitle = fileTitleOf(*chosen);
-  const bool failed = loadWorkbook(w.doc, kLoadOpen, w.ui()) != 0;
-  finishFileOperation(w, failed, FileOpKind::Open);
+  FileFailure why;
+  const bool failed = !loadInto(w, why);
+  finishFileOperation(w, failed, FileOpKind::Open, &why);
   return 0;
 }
 
@@ -258,7 +276,8 @@ int openRecent(DocWnd& w, int entry) {
     leaveEmptyUntitled(w);
     return 0;
   }
-  const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
+  FileFailure why;
+  const bool failed = !loadInto(w, why);
   if (failed) {
     // The value of the failed file is emptied; a save as above may have moved
     // it to another number.
@@ -268,7 +287,7 @@ int openRecent(DocWnd& w, int entry) {
         w.ports.settings.writeString("Recent File List", name, "");
     }
   }
-  finishFileOperation(w, failed, FileOpKind::OpenRecent);
+  finishFileOperation(w, failed, FileOpKind::OpenRecent, &why);
   return 0;
 }
 
@@ -285,7 +304,7 @@ bool askSaveBeforeDiscard(DocWnd& w) {
       const auto chosen = w.ui().chooseSaveFile(workbookDialog(untitledName()));
       if (!chosen) return false;
       d.filePath = *chosen;
-      if (saveWorkbook(d, w.ui()) != 0) {
+      if (!saveTold(w)) {
         d.filePath = untitledName();
         return false;
       }
@@ -309,9 +328,10 @@ int openPath(DocWnd& w, const std::string& path) {
   d.resetViewState(d.current);
   d.resetHistory();
   d.filePath = path;
-  const bool failed = loadWorkbook(d, kLoadOpen, w.ui()) != 0;
+  FileFailure why;
+  const bool failed = !loadInto(w, why);
   if (failed) {
-    finishFileOperation(w, true, FileOpKind::OpenPath);
+    finishFileOperation(w, true, FileOpKind::OpenPath, &why);
   } else {
     std::error_code ec;
     if (std::filesystem::exists(d.filePath, ec)) {

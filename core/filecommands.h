@@ -15,8 +15,14 @@ enum class FileOpKind { SaveFirst, SaveAs, Save, Open, OpenRecent, OpenPath, New
 void updateTitle(DocWnd& w);
 // The recent-file rebuild with the current file, then the menu.
 void refreshRecentList(DocWnd& w);
-// The common ending of every file command, by kind and outcome.
-void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind);
+// What made an open fail: the file and the errno value (or kDamagedFile).
+struct FileFailure {
+  std::string path;
+  int error = 0;
+};
+// The common ending of every file command, by kind and outcome. A failed
+// open with `why` names the file and the reason in its warning.
+void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind, const FileFailure* why = nullptr);
 
 enum class SaveAsResult { Saved, Cancelled, Failed };
 // The Save As dialog, then the save. A failed save leaves the workbook as it

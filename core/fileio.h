@@ -1,21 +1,42 @@
 // Whole-file reading and crash-safe whole-file writing for the file formats
-// of the program (workbooks, text output). Paths are UTF-8.
+// of the program (workbooks, text output). Paths are UTF-8. Failures give
+// the errno value of the step that failed.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <string>
 #include <string_view>
 
 namespace tgc {
 
-// Reads the regular file at `path` into `out`. False on any error.
-bool readWholeFile(const std::string& path, std::string& out);
+// Reads the regular file at `path` into `out`. False on any error, with its
+// errno value in *error when given.
+bool readWholeFile(const std::string& path, std::string& out, int* error = nullptr);
 
-// Replaces the file at `path` by `bytes` so that the file is always either
-// the old or the new one: the bytes go to a temporary file in the same
-// folder, are flushed to disk, and the temporary is renamed over the target.
-// An existing file keeps its permission bits (and owner where allowed); a
-// symbolic link keeps pointing at the replaced file. On failure the
-// temporary is removed, the old file is untouched, and false is returned.
-bool writeFileAtomically(const std::string& path, std::string_view bytes);
+// Replaces the contents of the file at `path` by `bytes`, never leaving a
+// mix of old and new:
+// - A symbolic link is followed (link to link too); the file it names is
+//   written and the link stays.
+// - A file the user may not write is refused with EACCES before anything is
+//   touched (see mayOverwrite).
+// - Normally the bytes go to a temporary file in the same folder, which takes
+//   the old file's owner, group and permission bits, is flushed to disk and
+//   renamed over the target.
+// - Where a new file cannot stand in for the old one (another hard link
+//   shares its inode, the old owner or group cannot be given to a new file,
+//   or the folder takes no new files) the file is written in place instead,
+//   after a flushed copy of the old contents was put aside; a failure writes
+//   the old contents back. See the comment at replaceInPlace.
+// On failure the old file is as it was, no temporary is left, false is
+// returned and *error (when given) holds the errno value.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);
+
+// 0 when a save may write over the existing file of `st`, else EACCES or the
+// system's refusal (EROFS...). A file without any write permission bit is
+// read-only for everybody, the superuser included: taking every write bit
+// away is how people protect a file, and the system alone would let the
+// superuser write it.
+int mayOverwrite(const std::string& path, const struct stat& st);
 
 }  // namespace tgc

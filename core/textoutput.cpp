@@ -6,6 +6,7 @@
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
+#include "core/exchangesort.h"
 #include "sheet/geometry.h"
 
 namespace tgc {
@@ -122,50 +123,9 @@ void stampSheetPositions(Workbook& wb) {
 }
 
 void sortRowsByMark(std::vector<OutputRow>& rows) {
-  // Row i is exchanged with the first later row whose id is smaller, again
-  // and again. Each exchange lowers row i's id, and every row between i and
-  // the exchanged one, as well as the row put there, holds a larger id, so
-  // the search goes on after the exchanged row: one scan per position, the
-  // row being carried along and dropped wherever a smaller id is picked up.
-  // The scan runs on a plain array of ids and moves row numbers only.
-  const size_t n = rows.size();
-  if (n < 2) return;
-  std::vector<int32_t> keys(n);
-  std::vector<uint32_t> order(n);
-  for (size_t i = 0; i < n; ++i) {
-    keys[i] = rows[i].mark;
-    order[i] = static_cast<uint32_t>(i);
-  }
-  for (size_t i = 0; i + 1 < n; ++i) {
-    int32_t key = keys[i];
-    uint32_t row = order[i];
-    size_t j = i + 1;
-    while (j < n) {
-      // Most rows hold an id no smaller than the carried one: pass them by
-      // eight at a time.
-      if (j + 8 <= n) {
-        int32_t least = keys[j];
-        for (size_t k = 1; k < 8; ++k) least = std::min(least, keys[j + k]);
-        if (least >= key) {
-          j += 8;
-          continue;
-        }
-      }
-      const size_t end = std::min(n, j + 8);
-      for (; j < end; ++j) {
-        if (keys[j] < key) {
-          std::swap(key, keys[j]);
-          std::swap(row, order[j]);
-        }
-      }
-    }
-    keys[i] = key;
-    order[i] = row;
-  }
-  std::vector<OutputRow> sorted;
-  sorted.reserve(n);
-  for (uint32_t r : order) sorted.push_back(rows[r]);
-  rows.swap(sorted);
+  std::vector<int32_t> keys(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) keys[i] = rows[i].mark;
+  applyOrder(rows, exchangeSortOrder(std::move(keys)));
 }
 
 OutputRows buildOutputRows(const Workbook& wb, OutputKind kind) {

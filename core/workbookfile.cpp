@@ -235,15 +235,19 @@ void appendList(std::vector<T>& to, std::vector<T>&& from) {
 }
 
 // The first bytes of a file: at most 21 are looked at. `got` is how many
-// were read; -1 on a read error.
-int readHead(const std::string& path, char (&head)[21]) {
+// were read; -1 with `error` set on a read error.
+int readHead(const std::string& path, char (&head)[21], int& error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    error = errno != 0 ? errno : EIO;
+    return -1;
+  }
   int got = 0;
   while (got < static_cast<int>(sizeof head)) {
     const ssize_t n = ::read(fd, head + got, sizeof head - got);
     if (n < 0) {
       if (errno == EINTR) continue;
+      error = errno != 0 ? errno : EIO;
       ::close(fd);
       return -1;
     }
@@ -367,19 +371,33 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
     }
   }
   std::error_code ec;
-  if (!fs::is_regular_file(fs::status(path, ec))) {
+  const fs::file_status status = fs::status(path, ec);
+  // Only a name that is not there is missing; a folder that may not be
+  // looked into hides nothing from the reason.
+  if (ec && ec.value() != ENOENT && ec.value() != ENOTDIR) {
+    ui.warning(readFailedText(path, ec.value()));
+    return 1;
+  }
+  if (!fs::is_regular_file(status)) {
     ui.warning("ファイルが存在しません。"_sj);
     return 1;
   }
   const uintmax_t size = fs::file_size(path, ec);
-  if (ec) return 1;
+  if (ec) {
+    ui.warning(readFailedText(path, ec.value()));
+    return 1;
+  }
   if (size == 0) {
     ui.warning("ファイルに形式データが存在しません。"_sj);
     return 1;
   }
   char head[21] = {};
-  const int got = readHead(path, head);
-  if (got < 0) return 1;
+  int error = 0;
+  const int got = readHead(path, head, error);
+  if (got < 0) {
+    ui.warning(readFailedText(path, error));
+    return 1;
+  }
   // The first byte, the magic's length prefix, is not looked at; bytes the
   // file does not have stay zero and so cannot match.
   if (std::memcmp(head + 1, kWorkbookMagic.data(), kWorkbookMagic.size()) != 0) {
@@ -398,22 +416,28 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
   return 0;
 }
 
-int saveWorkbook(Document& doc, UiPort& ui) {
+int saveWorkbook(Document& doc, UiPort& ui, int* error) {
   WaitCursor wait(ui);
   const std::string bytes = serializeWorkbook(doc.cur());
-  return writeFileAtomically(doc.filePath, bytes) ? 0 : 1;
+  return writeFileAtomically(doc.filePath, bytes, error) ? 0 : 1;
 }
 
-int loadWorkbook(Document& doc, int target, UiPort& ui) {
+int loadWorkbook(Document& doc, int target, UiPort& ui, int* error) {
   WaitCursor wait(ui);
-  if (target != kLoadOpen && target != kLoadImport) return 1;
+  if (target != kLoadOpen && target != kLoadImport) {
+    if (error) *error = EINVAL;
+    return 1;
+  }
   std::string bytes;
-  if (!readWholeFile(doc.filePath, bytes)) return 1;
+  if (!readWholeFile(doc.filePath, bytes, error)) return 1;
   std::error_code ec;
   const std::filesystem::path full = std::filesystem::canonical(doc.filePath, ec);
   if (!ec) doc.filePath = full.string();
   Workbook read;
-  if (!parseWorkbook(bytes, read) || !sheetsWellFormed(read)) return 1;
+  if (!parseWorkbook(bytes, read) || !sheetsWellFormed(read)) {
+    if (error) *error = kDamagedFile;
+    return 1;
+  }
   repairReferences(read);
   Workbook& slot = doc.slots[target == kLoadOpen ? 0 : kImportSlot];
   appendList(slot.words, std::move(read.words));

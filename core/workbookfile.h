@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/fileerror.h"
 #include "core/workbook.h"
 
 namespace tgc {
@@ -47,14 +48,16 @@ bool sheetsWellFormed(const Workbook& wb);
 int repairReferences(Workbook& wb);
 
 // The pre-read check: 0 when the file at `path` (UTF-8) looks like a
-// workbook of this version, else 1 after a warning (no message for an I/O
-// error on an opened file). The untitled name skips the extension test.
+// workbook of this version, else 1 after a warning. A file that cannot be
+// looked at or read is refused with readFailedText (the path and the
+// system's reason), so no refusal is silent. The untitled name skips the
+// extension test.
 int checkWorkbookFile(const std::string& path, UiPort& ui);
 
-// Writes doc.cur() to doc.filePath: 0 on success, 1 on failure, no message.
-// The file is replaced atomically, so a failed save leaves the previous file
-// as it was.
-int saveWorkbook(Document& doc, UiPort& ui);
+// Writes doc.cur() to doc.filePath: 0 on success, 1 on failure, no message;
+// *error (when given) receives the errno value of a failure. Written by
+// writeFileAtomically, so a failed save leaves the previous file as it was.
+int saveWorkbook(Document& doc, UiPort& ui, int* error = nullptr);
 
 // Target of loadWorkbook.
 inline constexpr int kLoadOpen = 0;    // into slot 0
@@ -62,8 +65,10 @@ inline constexpr int kLoadImport = 1;  // into the import slot
 
 // Reads doc.filePath into slot 0 (kLoadOpen) or the import slot
 // (kLoadImport), which must be empty; replaces doc.filePath by the file's
-// absolute canonical path. 0 on success, 1 on failure (nothing appended).
-// References are repaired as by repairReferences; malformed sheets refuse.
-int loadWorkbook(Document& doc, int target, UiPort& ui);
+// absolute canonical path. 0 on success, 1 on failure (nothing appended),
+// no message; *error (when given) receives the errno value of a failed read
+// or kDamagedFile. References are repaired as by repairReferences;
+// malformed sheets refuse.
+int loadWorkbook(Document& doc, int target, UiPort& ui, int* error = nullptr);
 
 }  // namespace tgc

@@ -10,6 +10,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   clang libclang-rt-14-dev
+  # the install test's validators; what cpack -G DEB runs
+  desktop-file-utils appstream shared-mime-info dpkg-dev file
 )
 
 missing=()

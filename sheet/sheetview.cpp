@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -135,7 +136,10 @@ bool SheetView::beginEdit() {
   editor_->moveCursor(QTextCursor::End);
   editor_->setUpdatesEnabled(true);
   editor_->show();
-  editor_->setFocus(Qt::OtherFocusReason);
+  if (composition_ == Composition::Opening)
+    QGuiApplication::inputMethod()->update(Qt::ImQueryAll);  // the candidates move to the editor
+  else
+    editor_->setFocus(Qt::OtherFocusReason);
   return true;
 }
 
@@ -149,6 +153,15 @@ void SheetView::cancelEdit() {
 
 void SheetView::endEdit(bool cancel) {
   if (!editorClosable(docWnd_) || refusingText_) return;
+  if (composition_ == Composition::InEditor) {
+    // The reading still being composed on the view belongs to this edit.
+    composition_ = Composition::Closing;
+    if (cancel)
+      QGuiApplication::inputMethod()->reset();
+    else
+      QGuiApplication::inputMethod()->commit();
+    composition_ = Composition::None;
+  }
   QString text = editor_->toPlainText();
   // Stored words keep the line breaks of the platform the files come from.
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -234,6 +247,8 @@ void SheetView::leaveEvent(QEvent*) {
 }
 
 void SheetView::focusInEvent(QFocusEvent*) {
+  // Whatever the input method was composing for a refused box is gone.
+  if (composition_ == Composition::Refused) composition_ = Composition::None;
   commitEdit();
   update();
 }
@@ -251,19 +266,60 @@ void SheetView::resizeEvent(QResizeEvent*) {
   editor_->setGeometry(r.left, r.top, r.width(), r.height());
 }
 
+void SheetView::startComposition() {
+  composition_ = Composition::Opening;
+  endedWhileOpening_ = false;
+  if (imeKey_)
+    imeKey_();
+  else
+    beginEdit();
+  composition_ = isEditing() ? Composition::InEditor : Composition::Refused;
+}
+
 void SheetView::inputMethodEvent(QInputMethodEvent* event) {
-  // A composition started on the view opens the editor (after the input
-  // rules) and continues there.
-  if (!isEditing() && event->commitString().isEmpty() && event->preeditString().isEmpty()) return;
-  if (!isEditing() && !beginEdit()) {
-    event->ignore();
-    return;
+  const bool ends = event->preeditString().isEmpty();
+  switch (composition_) {
+    case Composition::Opening:
+      // A refusal's message took the focus and the input method committed
+      // the reading here: the box refused it.
+      if (ends) endedWhileOpening_ = true;
+      return;
+    case Composition::None:
+      if (ends && event->commitString().isEmpty()) return;
+      if (isEditing()) {
+        QCoreApplication::sendEvent(editor_, event);
+        if (ends && hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
+        return;
+      }
+      // The first event of a composition on the view is its input-method key.
+      startComposition();
+      break;
+    case Composition::Closing:
+      QCoreApplication::sendEvent(editor_, event);
+      return;
+    case Composition::InEditor:
+    case Composition::Refused:
+      break;
   }
-  editor_->setFocus(Qt::OtherFocusReason);
-  QCoreApplication::sendEvent(editor_, event);
+  if (composition_ == Composition::InEditor && isEditing()) QCoreApplication::sendEvent(editor_, event);
+  if (!ends && !endedWhileOpening_) return;
+  // The composition has ended; the editor takes the keys that follow. When
+  // it ended because the focus went to another window, the editor gets the
+  // focus back with its window.
+  const bool inEditor = composition_ == Composition::InEditor;
+  composition_ = Composition::None;
+  if (inEditor && isEditing() && (hasFocus() || !isActiveWindow())) editor_->setFocus(Qt::OtherFocusReason);
 }
 
 QVariant SheetView::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (composition_ == Composition::InEditor && isEditing() && query != Qt::ImEnabled) {
+    // The composition shows in the editor: the input method places its
+    // windows by the editor's cursor.
+    const QVariant v = editor_->inputMethodQuery(query);
+    if (v.typeId() == QMetaType::QRect) return v.toRect().translated(editor_->pos());
+    if (v.typeId() == QMetaType::QRectF) return v.toRectF().translated(editor_->pos());
+    return v;
+  }
   switch (query) {
     case Qt::ImEnabled:
       return true;

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "sheet/interaction.h"
@@ -70,6 +71,10 @@ class SheetView : public QWidget, private ViewHost {
   void commitEdit();
   void cancelEdit();
   BoxEditor* editor() const { return editor_; }
+  // What the input-method key does when a composition starts on the view;
+  // the main window runs it through its key dispatch. Without one the
+  // editor opens after the input rules.
+  void setImeKeyHandler(std::function<void()> handler) { imeKey_ = std::move(handler); }
 
   SheetInteraction& interaction() { return interaction_; }
   QtViewTimers& timers() { return timers_; }
@@ -110,6 +115,10 @@ class SheetView : public QWidget, private ViewHost {
   void repaint() override { update(); }
 
   void endEdit(bool cancel);
+  // A composition that starts on the view stays there until it ends: moving
+  // the focus would make the input method commit its unfinished reading.
+  enum class Composition { None, Opening, InEditor, Refused, Closing };
+  void startComposition();
   void paintInto(QPainter& p, bool hasFocus, qreal ratio) const;
 
   DocWnd& docWnd_;
@@ -117,6 +126,9 @@ class SheetView : public QWidget, private ViewHost {
   BoxEditor* editor_ = nullptr;
   bool refusingText_ = false;      // a warning about unstorable text is up
   bool refusedThisEvent_ = false;  // that warning was shown for this action
+  std::function<void()> imeKey_;
+  Composition composition_ = Composition::None;
+  bool endedWhileOpening_ = false;
   QtViewTimers timers_;
   SheetInteraction interaction_;
 };

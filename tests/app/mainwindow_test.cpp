@@ -153,18 +153,18 @@ TEST_F(MainWindowTest, FileAndEditMenuState) {
 
 TEST_F(MainWindowTest, ImportWaitsForTheMarkEditorWindow) {
   DocWnd& w = window->docWnd();
-  Q_EMIT window->topMenu(0)->aboutToShow();
-  EXPECT_FALSE(window->action(cmd::Import)->isEnabled());
-  // Ctrl+I reaches the command too: without the window it shows nothing
-  // (an unexpected file dialog would block this test).
-  EXPECT_EQ(window->runCommand(cmd::Import), 0);
-  struct Launcher : MarkEditorLauncher {
-    void openMarkEditor() override {}
-  } launcher;
-  w.markEditorLauncher = &launcher;
+  // The mark windows are installed with the main window: both items live.
   Q_EMIT window->topMenu(0)->aboutToShow();
   EXPECT_TRUE(window->action(cmd::Import)->isEnabled());
+  EXPECT_TRUE(window->action(cmd::MarkEditor)->isEnabled());
+  // Without the editor its report may offer, import greys, and Ctrl+I
+  // shows nothing (an unexpected file dialog would block this test).
+  MarkEditorLauncher* launcher = w.markEditorLauncher;
   w.markEditorLauncher = nullptr;
+  Q_EMIT window->topMenu(0)->aboutToShow();
+  EXPECT_FALSE(window->action(cmd::Import)->isEnabled());
+  EXPECT_EQ(window->runCommand(cmd::Import), 0);
+  w.markEditorLauncher = launcher;
 }
 
 TEST_F(MainWindowTest, RecentMenuAfterTwoSaves) {

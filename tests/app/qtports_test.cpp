@@ -86,14 +86,6 @@ TEST(QtPorts, FontRecordAsQFont) {
   EXPECT_EQ(g.weight(), QFont::Normal);
   EXPECT_TRUE(g.italic());
   EXPECT_TRUE(g.strikeOut());
-  // Back again, keeping the fields a QFont does not carry.
-  const FontRecord back = fromQFont(g, def);
-  EXPECT_EQ(back.height, -24);
-  EXPECT_EQ(back.weight, 400);
-  EXPECT_EQ(back.italic, 1);
-  EXPECT_EQ(back.faceName, "Serif");
-  EXPECT_EQ(back.charSet, 128);
-  EXPECT_EQ(back.pitchAndFamily, 18);
 }
 
 TEST(QtPorts, ColourRefs) {

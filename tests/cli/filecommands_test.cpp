@@ -2,6 +2,9 @@
 // tool's command-line handling. This file is UTF-8 (the tool's output is).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -55,23 +58,90 @@ Workbook sample() {
   return wb;
 }
 
-TEST_F(TgcTool, CheckIsSilentOnSuccessAndExplainsRefusals) {
-  const std::string good = serializeWorkbook(sample());
-  ToolRun r = tgc("check " + quote(write("a.tgc", good)));
-  EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "");
+// Exit 0 exactly when the program would open the file: the pre-read check
+// (検査) and then the whole load (読み込み), each refusal naming its step.
+// The sample without its box-less sheet: a file the program opens (the
+// out-of-range word is repaired on the way).
+Workbook openable() {
+  Workbook wb = sample();
+  wb.sheets.pop_back();
+  return wb;
+}
 
-  r = tgc("check " + quote(write("a.TGC", good)));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "拡張子が異なります。\n");
-  r = tgc("check " + quote(path("none.tgc")));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "ファイルが存在しません。\n");
-  r = tgc("check " + quote(write("v.tgc", good.substr(0, 17) + std::string("\x67\0\0\0", 4))));
-  EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "ファイルバージョンが違います。\n");
-  EXPECT_EQ(r.out, "");
+TEST_F(TgcTool, CheckPassesOnlyWhatTheProgramOpens) {
+  const std::string good = serializeWorkbook(openable());
+  Workbook misshapen = openable();
+  misshapen.sheets[0].boxes.resize(3);
+  const std::string damaged = "読み込み: ファイルの内容が壊れているか、途中で切れています。\n";
+  const struct {
+    std::string name;
+    std::string bytes;
+    std::string err;  // after "PATH: "
+  } cases[] = {
+      {"a.tgc", good, ""},
+      {"a.TGC", good, "検査: 拡張子が異なります。\n"},
+      {"v.tgc", good.substr(0, 17) + std::string("\x67\0\0\0", 4), "検査: ファイルバージョンが違います。\n"},
+      {"cut.tgc", good.substr(0, 1000), damaged},
+      {"trailer.tgc", good + "x", ""},  // the program reads what it needs and opens it
+      {"shape.tgc", serializeWorkbook(misshapen), damaged},
+      {"boxless.tgc", serializeWorkbook(sample()), damaged},  // its second sheet has no boxes
+  };
+  for (const auto& c : cases) {
+    const std::string p = write(c.name, c.bytes);
+    const ToolRun r = tgc("check " + quote(p));
+    EXPECT_EQ(r.code, c.err.empty() ? 0 : 1) << c.name;
+    EXPECT_EQ(r.err, c.err.empty() ? "" : p + ": " + c.err) << c.name;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(tgc("check " + quote(path("none.tgc"))).err,
+            path("none.tgc") + ": 検査: ファイルが存在しません。\n");
+}
+
+// Every command that cannot read or write a file names it and gives the
+// system's reason. Run as root, the reads are tried as an ordinary user, to
+// whom a file of mode 000 is unreadable.
+TEST_F(TgcTool, EveryFileFailureNamesTheFileAndTheReason) {
+  const std::string good = write("good.tgc", serializeWorkbook(openable()));
+  const std::string locked = write("locked.tgc", serializeWorkbook(openable()));
+  ::chmod(locked.c_str(), 0);
+  ::chmod(dir().c_str(), 0755);
+  const std::string asUser = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  // Where even that cannot be done, the unreadable file cannot be made.
+  const bool canLock = std::system((asUser + "test ! -r " + quote(locked)).c_str()) == 0;
+  const std::string readOnly = write("readonly.tgc", "unchanged");
+  ::chmod(readOnly.c_str(), 0444);
+  const std::string noFolder = path("no-such-folder/out.tgc");
+  write("w.json", tgc("dump " + quote(good)).out);
+  const std::string denied = "アクセスが許可されていません（読み取り専用か、権限がありません）。";
+  const std::string missing = "ファイルまたはフォルダーが見つかりません。";
+  const struct {
+    std::string args;
+    std::string err;
+  } cases[] = {
+      {asUser + TGC_EXE " check " + quote(locked),
+       locked + ": 検査: ファイルを読み込めませんでした。\n" + locked + "\n" + denied},
+      {asUser + TGC_EXE " dump " + quote(locked), locked + ": 検査: ファイルを読み込めませんでした。"},
+      {asUser + TGC_EXE " export " + quote(locked) + " --kind ideas -o " + quote(path("o.txt")),
+       locked + ": 検査: ファイルを読み込めませんでした。"},
+      {asUser + TGC_EXE " import " + quote(good) + " " + quote(locked) + " -o " + quote(path("o.tgc")),
+       locked + ": ファイルを読み込めませんでした。"},
+      {TGC_EXE " new " + quote(noFolder), noFolder + ": 書き込み: " + missing},
+      {TGC_EXE " new " + quote(readOnly), readOnly + ": 書き込み: " + denied},
+      {TGC_EXE " build " + quote(path("w.json")) + " " + quote(readOnly), readOnly + ": 書き込み: " + denied},
+      {TGC_EXE " build " + quote(path("none.json")) + " " + quote(path("o.tgc")),
+       path("none.json") + ": 読み込み: " + missing},
+      {TGC_EXE " import " + quote(good) + " " + quote(good) + " -o " + quote(noFolder),
+       noFolder + ": 書き込み: " + missing},
+      {TGC_EXE " export " + quote(good) + " --kind themes -o " + quote(readOnly),
+       readOnly + ": 書き込み: " + denied},
+  };
+  for (const auto& c : cases) {
+    if (!canLock && c.args.find(locked) != std::string::npos) continue;
+    const ToolRun r = run(c.args);
+    EXPECT_EQ(r.code, 1) << c.args;
+    EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args;
+  }
+  EXPECT_EQ(read(readOnly), "unchanged");
 }
 
 TEST_F(TgcTool, DumpShowsStoredValuesInFileOrder) {
@@ -149,8 +219,9 @@ TEST_F(TgcTool, DumpOfAFileThatPassesTheCheckButEndsEarlyFails) {
   const ToolRun r = tgc("dump " + quote(write("cut.tgc", good.substr(0, good.size() - 2))));
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "ファイルを読み込めませんでした。\n");
-  EXPECT_EQ(tgc("dump " + quote(path("none.tgc"))).err, "ファイルが存在しません。\n");
+  EXPECT_EQ(r.err, path("cut.tgc") + ": 読み込み: ファイルの内容が壊れているか、途中で切れています。\n");
+  EXPECT_EQ(tgc("dump " + quote(path("none.tgc"))).err,
+            path("none.tgc") + ": 検査: ファイルが存在しません。\n");
 }
 
 TEST_F(TgcTool, HelpAndUsageErrors) {

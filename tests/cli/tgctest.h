@@ -27,9 +27,11 @@ class TgcTest : public ::testing::Test, protected TempDir {
   TgcTest() : TempDir("tgc-cli-") {}
 
   // Runs tgc with the arguments (already quoted where needed).
-  ToolRun tgc(const std::string& args) const {
+  ToolRun tgc(const std::string& args) const { return run(quote(TGC_EXE) + " " + args); }
+  // Runs a whole command line, tgc somewhere in it.
+  ToolRun run(const std::string& commandLine) const {
     const std::string out = path("stdout.txt"), err = path("stderr.txt");
-    const std::string command = quote(TGC_EXE) + " " + args + " >" + quote(out) + " 2>" + quote(err);
+    const std::string command = commandLine + " >" + quote(out) + " 2>" + quote(err);
     const int status = std::system(command.c_str());
     ToolRun r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -85,6 +85,18 @@ TEST_F(HelpTest, HtmComesBeforeHtmlBesideTheExecutable) {
   EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"ブラウザが起動できませんでした。"_sj});
 }
 
+TEST_F(HelpTest, InstalledDataFolderIsTheFallback) {
+  // <prefix>/bin/thoughtgridcraft and <prefix>/share/thoughtgridcraft/Help.html
+  std::filesystem::create_directories(dir / "bin");
+  std::filesystem::create_directories(dir / "share" / "thoughtgridcraft");
+  const std::string installed = path("share/thoughtgridcraft/Help.html");
+  writeBytes(installed, "x");
+  for (const char* exe : {"bin/thoughtgridcraft", "bin/renamed"})
+    EXPECT_EQ(findHelpFile(path(exe)), installed) << exe;
+  writeBytes(path("bin/Help.html"), "x");
+  EXPECT_EQ(findHelpFile(path("bin/thoughtgridcraft")), path("bin/Help.html"));
+}
+
 TEST_F(HelpTest, RenamedExecutableLooksInTheCurrentDirectory) {
   writeBytes(path("Help.htm"), "x");
   const auto before = std::filesystem::current_path();

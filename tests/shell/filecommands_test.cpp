@@ -1,6 +1,9 @@
 #include "core/filecommands.h"
 
+#include <sys/stat.h>
+
 #include "core/cp932literal.h"
+#include "core/fileerror.h"
 #include "core/workbookfile.h"
 #include "tests/shell/shellrig.h"
 
@@ -160,6 +163,24 @@ TEST_F(FileCommandsTest, FailedSaveAsKeepsWorkbookModifiedAndNamed) {
   EXPECT_EQ(r.ui.texts().back(), kSaveQuestion);
 }
 
+TEST_F(FileCommandsTest, SaveOverAReadOnlyFileIsRefusedAndTold) {
+  startUp();
+  const std::string p = makeWorkbookFile("locked.tgc", "鍵"_sj);
+  r.ui.files.push_back(p);
+  openWorkbook(r.w);
+  ::chmod(p.c_str(), 0444);
+  const std::string before = readBytes(p);
+  modify();
+  r.ui.clearRecord();
+  EXPECT_EQ(saveCommand(r.w), 1);
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{saveFailedText(r.w.doc.filePath, EACCES)});
+  EXPECT_EQ(readBytes(p), before);
+  EXPECT_EQ(r.w.doc.modified, 1);
+  // Closing keeps the window open rather than lose the changes.
+  r.ui.answers = {Answer::Yes};
+  EXPECT_EQ(confirmClose(r.w), 1);
+}
+
 TEST_F(FileCommandsTest, RecentEntryWithSaveQuestion) {
   startUp();
   const std::string p = makeWorkbookFile("recent.tgc", "最近"_sj);
@@ -207,8 +228,10 @@ TEST_F(FileCommandsTest, RecentEntryThatFailsToLoadIsCleared) {
   ASSERT_EQ(window.menu.size(), 2u);
   r.ui.clearRecord();
   openRecent(r.w, 0);
+  // The fixed text first, then the file and why.
   EXPECT_EQ(r.ui.texts(),
-            std::vector<std::string>{"ファイルが存在しないか、ファイルにエラーがあります。"_sj});
+            std::vector<std::string>{fileFailureText(
+                "ファイルが存在しないか、ファイルにエラーがあります。"_sj, path("bad.tgc"), kDamagedFile)});
   EXPECT_TRUE(r.w.wb().sheets.empty());
   EXPECT_TRUE(r.w.wb().marks.empty());
   EXPECT_EQ(r.w.doc.hasFile, 0);
@@ -245,17 +268,17 @@ TEST_F(FileCommandsTest, RecentEntryRefusedByTheCheckLeavesAnUntitledWorkbook) {
   EXPECT_NE(readBytes(own).find("自分"_sj), std::string::npos);
 }
 
-TEST_F(FileCommandsTest, FailedLoadsLeaveAnEmptyUntitledWorkbookSilently) {
+TEST_F(FileCommandsTest, FailedLoadsLeaveAnEmptyUntitledWorkbookAndSayWhy) {
   startUp();
   const std::string bytes = readBytes(makeWorkbookFile("cut.tgc", "切"_sj));
   const std::string cut = path("cut.tgc");
   writeBytes(cut, bytes.substr(0, 40));  // passes the check, fails the load
-  // Open: no message, no rebuild of the recent list.
+  // Open: a warning naming the file, no rebuild of the recent list.
   r.ui.clearRecord();
   const int rebuilds = window.menuRebuilds;
   r.ui.files.push_back(cut);
   openWorkbook(r.w);
-  EXPECT_TRUE(r.ui.messages.empty());
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{openFailedText(cut, kDamagedFile)});
   EXPECT_TRUE(r.w.wb().sheets.empty());
   EXPECT_TRUE(r.w.marks.activeEntries.empty());
   EXPECT_EQ(r.w.doc.hasFile, 0);
@@ -267,8 +290,9 @@ TEST_F(FileCommandsTest, FailedLoadsLeaveAnEmptyUntitledWorkbookSilently) {
   const std::string good = makeWorkbookFile("good.tgc", "良"_sj);
   openPath(r.w, good);
   ASSERT_EQ(theme(), "良"_sj);
+  r.ui.clearRecord();
   openPath(r.w, cut);
-  EXPECT_TRUE(r.ui.messages.empty());
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{openFailedText(cut, kDamagedFile)});
   EXPECT_TRUE(r.w.wb().sheets.empty());
   EXPECT_EQ(r.w.doc.hasFile, 0);
   EXPECT_EQ(r.ui.title, std::string("無題 - 発想マス目ノート"));
@@ -322,9 +346,11 @@ TEST_F(FileCommandsTest, FirstSaveOfAnUntitledWorkbook) {
   EXPECT_EQ(saveCommand(r.w), 1);  // cancelled
   EXPECT_EQ(r.w.doc.modified, 1);
   r.ui.files.push_back(path("no-such-dir/x.tgc"));
-  EXPECT_EQ(saveCommand(r.w), 1);  // failed: still untitled and modified
+  EXPECT_EQ(saveCommand(r.w), 1);  // failed: still untitled and modified, and told why
   EXPECT_EQ(r.w.doc.modified, 1);
   EXPECT_EQ(r.w.doc.filePath, std::string("無題"));
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{saveFailedText(path("no-such-dir/x.tgc"), ENOENT)});
+  r.ui.clearRecord();
   const int focus = r.ui.focusRequests;
   r.ui.files.push_back(path("first.tgc"));
   EXPECT_EQ(saveCommand(r.w), 0);

@@ -1,5 +1,6 @@
 // Renders the views worth looking at into TGC_SHOTS (when set): the three
-// sheet types, a filled sheet, the guide on each type and both tooltips.
+// sheet types, a filled sheet, the guide on each type and both tooltips, and
+// the pictures of the help file (scripts/help-pictures.py embeds them).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -110,6 +111,71 @@ TEST(Shots, SheetTypesGuideAndTooltips) {
   saveShot(r.image(), "typeC.png");
   r.w.shell.guideShown = 1;
   saveShot(r.image(), "guide_typeC.png");
+}
+
+// A word written into a box of the current sheet, with its mark (kKeepMark
+// keeps the one the sheet was created with) and idea flag.
+constexpr int32_t kKeepMark = -2;
+struct Written {
+  int column, row;
+  const char* text;
+  int32_t mark;
+  bool idea;
+};
+void write(ViewRig& r, std::initializer_list<Written> words) {
+  for (const Written& w : words) {
+    r.word(w.column, w.row, w.text);
+    if (w.mark != kKeepMark) r.box(w.column, w.row).mark = w.mark;
+    r.box(w.column, w.row).idea = w.idea;
+  }
+}
+
+TEST(Shots, HelpPictures) {
+  if (qgetenv("TGC_SHOTS").isEmpty()) GTEST_SKIP() << "TGC_SHOTS not set";
+  ViewRig r(760, 560);
+  // Marks as a person would meet them, not the random draw of the rig.
+  for (Box& b : r.wb().sheets[0].boxes) b.mark = (b.column * 7 + b.row * 3) % 12 + 2;
+  write(r, {{2, 2, "傘", 0, false},
+            {1, 1, "骨", 2, false},
+            {2, 1, "雨の日", 12, false},
+            {3, 1, "濡れる", 5, false},
+            {1, 2, "ナイロン", 7, false},
+            {3, 2, "持ち歩く", 13, false},
+            {1, 3, "通勤客", 10, false},
+            {2, 3, "透明", 8, false},
+            {3, 3, "折り畳む", 18, false},
+            {0, 0, "骨のない傘", 20, true},
+            {4, 2, "鞄の持ち手が傘", 24, true}});
+  r.wb().words[r.box(4, 2).word].hasMemo = 1;
+  saveShot(r.image(), "help_typeA.png");
+  r.w.shell.guideShown = 1;
+  saveShot(r.image(), "help_guideA.png");
+  r.w.shell.guideShown = 0;
+  r.addSheet(CreateKind::TypeB);
+  write(r, {{0, 0, "傘", 0, false},
+            {1, 0, "骨", kKeepMark, false},
+            {2, 0, "ナイロン", kKeepMark, false},
+            {3, 0, "持ち手", kKeepMark, false},
+            {1, 1, "ワイヤー", kKeepMark, false},
+            {2, 1, "紙", kKeepMark, false},
+            {2, 2, "竹", kKeepMark, false},
+            {3, 1, "リング", kKeepMark, false},
+            {0, 1, "紙の使い捨て傘", kIdeaMarkId, true},
+            {0, 2, "リングで腕に掛ける", kIdeaMarkId, true}});
+  saveShot(r.image(), "help_typeB.png");
+  r.addSheet(CreateKind::TypeC);
+  write(r, {{0, 0, "会議", 0, false},
+            {0, 1, "資料", kKeepMark, false},
+            {0, 2, "会議室", kKeepMark, false},
+            {0, 3, "参加者", kKeepMark, false},
+            {1, 1, "１枚だけ", kKeepMark, false},
+            {2, 1, "なし", kKeepMark, false},
+            {1, 2, "屋外", kKeepMark, false},
+            {2, 2, "立ったまま", kKeepMark, false},
+            {1, 3, "半分", kKeepMark, false},
+            {1, 0, "立ち会議", kIdeaMarkId, true},
+            {2, 0, "資料ゼロ会議", kIdeaMarkId, true}});
+  saveShot(r.image(), "help_typeC.png");
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+// Every shortcut of the command table as a person presses it: real key press
+// and release events to the focused sheet view, through the application's
+// event filter, with every window the command opens answered.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/commandids.h"
+#include "app/mainwindow.h"
+#include "sheet/sheetview.h"
+
+namespace tgc::test {
+namespace {
+
+// Answers whatever modal window is up: a message box with its default
+// button (OK deletes, Yes saves), a file dialog by cancelling, any other
+// dialog (font, colour, a command's own window) by OK.
+class ModalAnswerer : public QObject {
+ public:
+  ModalAnswerer() {
+    timer_.setInterval(1);
+    connect(&timer_, &QTimer::timeout, this, [this] { answer(); });
+    timer_.start();
+  }
+  int answered = 0;
+
+ private:
+  void answer() {
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!modal || !modal->isVisible()) return;
+    ++answered;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      if (box->defaultButton())
+        box->defaultButton()->click();
+      else
+        box->reject();
+    } else if (qobject_cast<QFileDialog*>(modal)) {
+      modal->reject();
+    } else {
+      modal->accept();
+    }
+  }
+  QTimer timer_;
+};
+
+// Swallows the file and web addresses that help and the home page would hand
+// to the desktop.
+class UrlSink : public QObject {
+  Q_OBJECT
+ public Q_SLOTS:
+  void open(const QUrl&) {}
+};
+
+struct KeyRow {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  int command;
+};
+
+// The shortcut column of the command table, with the modifiers each key
+// also allows.
+const KeyRow kShortcuts[] = {
+    {Qt::Key_N, Qt::ControlModifier, cmd::New},
+    {Qt::Key_O, Qt::ControlModifier, cmd::Open},
+    {Qt::Key_S, Qt::ControlModifier, cmd::Save},
+    {Qt::Key_T, Qt::ControlModifier, cmd::SaveAs},
+    {Qt::Key_I, Qt::ControlModifier, cmd::Import},
+    {Qt::Key_K, Qt::ControlModifier, cmd::TextOutput},
+    {Qt::Key_Z, Qt::ControlModifier, cmd::Undo},
+    {Qt::Key_Y, Qt::ControlModifier, cmd::Redo},
+    {Qt::Key_C, Qt::ControlModifier, cmd::Copy},
+    {Qt::Key_V, Qt::ControlModifier, cmd::Paste},
+    {Qt::Key_Delete, Qt::NoModifier, cmd::DeleteWord},
+    {Qt::Key_D, Qt::ControlModifier, cmd::DeleteSheet},
+    {Qt::Key_Insert, Qt::NoModifier, cmd::WordAssist},
+    {Qt::Key_Return, Qt::ControlModifier, cmd::Idea},
+    {Qt::Key_F7, Qt::NoModifier, cmd::CreateA},
+    {Qt::Key_F7, Qt::ShiftModifier, cmd::CreateA},
+    {Qt::Key_F7, Qt::ControlModifier, cmd::CreateA},
+    {Qt::Key_F8, Qt::NoModifier, cmd::CreateB},
+    {Qt::Key_F8, Qt::ShiftModifier, cmd::CreateB},
+    {Qt::Key_F8, Qt::ControlModifier, cmd::CreateB},
+    {Qt::Key_F9, Qt::NoModifier, cmd::CreateC},
+    {Qt::Key_F9, Qt::ShiftModifier | Qt::ControlModifier, cmd::CreateC},
+    {Qt::Key_F3, Qt::NoModifier, cmd::PrevSheet},
+    {Qt::Key_PageUp, Qt::NoModifier, cmd::PrevSheet},
+    {Qt::Key_F4, Qt::NoModifier, cmd::NextSheet},
+    {Qt::Key_PageDown, Qt::NoModifier, cmd::NextSheet},
+    {Qt::Key_F5, Qt::NoModifier, cmd::FirstSheet},
+    {Qt::Key_Home, Qt::NoModifier, cmd::FirstSheet},
+    {Qt::Key_F6, Qt::NoModifier, cmd::LastSheet},
+    {Qt::Key_End, Qt::NoModifier, cmd::LastSheet},
+    {Qt::Key_L, Qt::ControlModifier, cmd::WordList},
+    {Qt::Key_Space, Qt::ControlModifier, cmd::IdeaMemo},
+    {Qt::Key_M, Qt::ControlModifier, cmd::MarkEditor},
+    {Qt::Key_E, Qt::ControlModifier, cmd::MarkNames},
+    {Qt::Key_W, Qt::ControlModifier, cmd::ColorChange},
+    {Qt::Key_H, Qt::ControlModifier, cmd::FontChange},
+    {Qt::Key_G, Qt::ControlModifier, cmd::Guide},
+    {Qt::Key_F1, Qt::NoModifier, cmd::Help},
+};
+
+TEST(KeyRoute, EveryShortcutRunsItsCommandOnceThoughAModalWindowTookTheFocus) {
+  QStandardPaths::setTestModeEnabled(true);
+  QTemporaryDir dir;
+  UrlSink sink;
+  for (const char* scheme : {"file", "http", "https"})
+    QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &sink, "open");
+  MainWindow window(
+      std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
+  window.show();
+  window.startUp();
+  // The windows that other parts register are stood in for by a modal dialog.
+  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
+    window.setCommandHandler(id, [&window] { return QDialog(&window).exec() ? 0 : 0; });
+
+  // Every command first shows a modal window, as deleting a sheet asks its
+  // question: when it closes, the main window is not active again yet, and
+  // the key must still not reach a second command on its way to the parents.
+  std::vector<int> runs;
+  QObject::connect(&window, &MainWindow::commandStarted, &window, [&](int id) {
+    runs.push_back(id);
+    QMessageBox question(QMessageBox::Question, QStringLiteral("ThoughtGridCraft"), QStringLiteral("?"),
+                         QMessageBox::Ok | QMessageBox::Cancel, &window);
+    question.setDefaultButton(QMessageBox::Ok);
+    question.exec();
+  });
+  ModalAnswerer answerer;
+  for (int i = 0; i < 5; ++i) window.runCommand(cmd::CreateA);  // sheets to delete and move among
+
+  for (const KeyRow& row : kShortcuts) {
+    SCOPED_TRACE(QTest::toString(QKeySequence(row.key | row.modifiers)));
+    QApplication::setActiveWindow(&window);
+    window.view()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), window.view());
+    runs.clear();
+    QTest::keyClick(window.view(), row.key, row.modifiers);
+    QTest::qWait(5);  // anything queued by the key has its turn
+    EXPECT_EQ(runs, std::vector<int>{row.command});
+    window.docWnd().shell.guideShown = 0;  // a shown guide would take the next key
+  }
+  EXPECT_GT(answerer.answered, 0);
+  for (const char* scheme : {"file", "http", "https"})
+    QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+}  // namespace
+}  // namespace tgc::test
+
+#include "keyroute_test.moc"

@@ -1,0 +1,12 @@
+// Gives the main window its word list, idea memo and text output windows:
+// their commands run the modal dialogs of this folder.
+#pragma once
+
+namespace tgc {
+
+class MainWindow;
+
+// Called once by the main window's constructor.
+void installAuxiliaryWindows(MainWindow& window);
+
+}  // namespace tgc

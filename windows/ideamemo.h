@@ -1,0 +1,69 @@
+// The idea memo window's state: one working memo per idea word, the one
+// shown, the changed flag, and the commit that writes every working memo
+// into the workbook as one undo step, however often it runs in one opening.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tgc {
+
+class DocWnd;
+class IdeaMemoSession;
+
+struct WorkingMemo {
+  int32_t word = -1;
+  std::string text;  // CP932, as typed
+  bool operator==(const WorkingMemo&) const = default;
+};
+
+// What only the window can do: show the session until it closes.
+class IdeaMemoWindowPort {
+ public:
+  virtual ~IdeaMemoWindowPort() = default;
+  virtual void run(IdeaMemoSession& session) = 0;
+};
+
+// The command: nothing without a sheet, the refusal message when the
+// workbook has no idea (-1), else the window on a new session (0).
+int ideaMemoCommand(DocWnd& w, IdeaMemoWindowPort& window);
+
+class IdeaMemoSession {
+ public:
+  // Opening: resets the slot's memo-edited marker, collects the idea words
+  // in sheet and box order with their memos, and preselects.
+  explicit IdeaMemoSession(DocWnd& w);
+
+  const std::vector<WorkingMemo>& memos() const { return memos_; }
+  // The selector's entries: the idea mark's glyph and the word, CP932.
+  std::vector<std::string> entryTexts() const;
+  int selected() const { return selected_; }
+  // Shows another idea (-1: none, which disables the memo field).
+  void select(int index);
+  bool fieldEnabled() const { return selected_ >= 0; }
+  // What the memo field shows: the selected working memo's text.
+  const std::string& shownText() const;
+
+  // The person changed the memo field: its whole text, CP932.
+  void typed(const std::string& text);
+  bool changed() const { return changed_; }
+
+  // The update button: asks when something changed and commits on OK,
+  // leaving the window open.
+  void update();
+  // Closing: asks when something changed; Yes commits. False on Cancel,
+  // when the window stays open.
+  bool close();
+  // Writes every working memo into the workbook: trimmed-empty text deletes
+  // a memo, other text replaces or adds one; the has-memo flags follow.
+  void commit();
+
+ private:
+  DocWnd& w_;
+  std::vector<WorkingMemo> memos_;
+  int selected_ = -1;
+  bool changed_ = false;
+};
+
+}  // namespace tgc

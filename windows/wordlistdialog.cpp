@@ -1,0 +1,179 @@
+#include "windows/wordlistdialog.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/qtconvert.h"
+#include "app/qtwindowsize.h"
+#include "app/textstyle.h"
+#include "core/docwnd.h"
+#include "marks/dialogframe.h"
+#include "sheet/textconv.h"
+#include "windows/dialogstyle.h"
+
+namespace tgc {
+
+// The rows of the WordList as two text columns, converted as they are shown.
+class WordListModel : public QAbstractTableModel {
+ public:
+  explicit WordListModel(const WordList& rows, QObject* parent) : QAbstractTableModel(parent), rows_(rows) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.rows().size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 2; }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return index.column() == 0 ? fromCp932(rows_.sheetText(index.row()))
+                               : wordToQt(rows_.wordText(index.row()));
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return section == 0 ? QStringLiteral("シート番号") : QStringLiteral("語句");
+  }
+  // The rows changed under the model: a new mark, or a sort.
+  void reload() {
+    beginResetModel();
+    endResetModel();
+  }
+
+ private:
+  const WordList& rows_;
+};
+
+WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_(w), rows_(w.wb()) {
+  useCloseBoxOnly(*this);
+  setWindowTitle(QStringLiteral("語句リスト"));
+  setFont(dialogFont());
+  setMinimumSize(360, 200);
+  resize(410, 376);  // the template's size at its font
+  applyStoredWindowSize(*this, w.ports.settings, SizedWindow::WordList);
+
+  selector_ = new QComboBox(this);
+  selector_->setFont(gothicFont(17));
+  // 250 pixels wide whatever the marks' names: a long one is cut, not the
+  // selector widened.
+  selector_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  selector_->setMinimumWidth(250);
+  for (const MarkEntry& e : rows_.entries()) selector_->addItem(fromCp932(e.text));
+  selector_->setCurrentIndex(rows_.selectedEntry());
+
+  model_ = new WordListModel(rows_, this);
+  list_ = new QTreeView(this);
+  list_->setModel(model_);
+  list_->setFont(gothicFont(17));
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->setAllColumnsShowFocus(true);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  QHeaderView* header = list_->header();
+  header->setFont(gothicFont(14));
+  header->setStretchLastSection(false);  // the stored widths, as they were left
+  header->setSectionsClickable(true);
+  header->setSectionsMovable(false);
+  int first = 0, second = 0;
+  readListColumns(w.ports.settings, first, second);
+  header->resizeSection(0, first);
+  header->resizeSection(1, second);
+  list_->installEventFilter(this);
+
+  jump_ = new QPushButton(QStringLiteral("ジャンプ"), this);
+  auto* close = new QPushButton(QStringLiteral("終了"), this);
+  for (QPushButton* b : {jump_, close}) {
+    b->setAutoDefault(false);  // Enter does nothing in this window
+    b->setMinimumSize(74, 28);
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(15, 15, 15, 16);
+  layout->setSpacing(15);
+  layout->addWidget(selector_, 0, Qt::AlignLeft);
+  layout->addWidget(list_, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(7);
+  buttons->addStretch(1);
+  buttons->addWidget(jump_);
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+
+  recordWindowSizeOnOpen(*this, w.ports.settings, SizedWindow::WordList);
+  showRows();
+
+  connect(selector_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    rows_.selectEntry(index);
+    showRows();
+  });
+  connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+    rows_.sortByColumn(column);
+    showRows();
+  });
+  connect(list_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (index.isValid()) jump(false);
+  });
+  connect(jump_, &QPushButton::clicked, this, [this] { jump(true); });
+  connect(close, &QPushButton::clicked, this, &WordListDialog::reject);
+}
+
+WordListDialog::~WordListDialog() = default;
+
+void WordListDialog::showRows() {
+  model_->reload();
+  jump_->setEnabled(rows_.jumpEnabled());
+}
+
+int WordListDialog::selectedRow() const {
+  const QModelIndexList selected = list_->selectionModel()->selectedRows();
+  return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void WordListDialog::jump(bool fromButton) {
+  const int row = selectedRow();
+  if (row < 0) {
+    rows_.jump(w_, row);  // asks for a row; the window stays
+    return;
+  }
+  // A jump by double-click leaves the sizes as they were stored.
+  if (fromButton) recordSizes();
+  rows_.jump(w_, row);
+  accept();
+}
+
+void WordListDialog::recordSizes() {
+  recordWindowSizeOnClose(*this, w_.ports.settings, SizedWindow::WordList);
+  writeListColumns(w_.ports.settings, list_->header()->sectionSize(0), list_->header()->sectionSize(1));
+}
+
+void WordListDialog::reject() {
+  recordSizes();
+  QDialog::reject();
+}
+
+void WordListDialog::keyPressEvent(QKeyEvent* event) {
+  if (helpKey(w_, *event)) return;
+  if (event->matches(QKeySequence::Copy)) {
+    rows_.copy(w_, selectedRow());
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool WordListDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The list would copy its current cell itself; the window's copy takes
+  // the selected row's word and says so.
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    rows_.copy(w_, selectedRow());
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tgc
