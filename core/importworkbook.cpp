@@ -1,6 +1,8 @@
 #include "core/importworkbook.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -28,19 +30,56 @@ std::string exactKey(const CatalogMark& m) {
   return key;
 }
 
-// Offsets are added in unsigned arithmetic: a damaged file must not make the
-// addition undefined.
-int32_t shifted(int32_t value, int32_t offset) {
-  return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(offset));
+// The ids the imported marks take: the offset plus the rank of their id
+// among the imported ids. A file of this program numbers its marks 0..n-1,
+// so each id just moves by the offset; the ids of a damaged file (negative,
+// huge, with gaps) still all land after the current marks, in their order,
+// so the theme and idea marks keep ids 0 and 1 and nothing overflows.
+class ImportedMarkIds {
+ public:
+  explicit ImportedMarkIds(const std::vector<CatalogMark>& marks) {
+    for (const CatalogMark& m : marks) ids_.push_back(m.id);
+    std::sort(ids_.begin(), ids_.end());
+    ids_.erase(std::unique(ids_.begin(), ids_.end()), ids_.end());
+  }
+  size_t count() const { return ids_.size(); }
+  // The new id of an imported id. A box id no imported mark has names no
+  // mark before or after; it just moves by the offset (in unsigned
+  // arithmetic, so a damaged value cannot make the addition undefined).
+  int32_t operator()(int32_t id, int32_t offset) const {
+    const auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
+    if (it == ids_.end() || *it != id)
+      return static_cast<int32_t>(static_cast<uint32_t>(id) + static_cast<uint32_t>(offset));
+    return offset + static_cast<int32_t>(it - ids_.begin());
+  }
+
+ private:
+  std::vector<int32_t> ids_;
+};
+
+// Step 2 for the marks: the first id after the current catalog's largest.
+// A damaged catalog may hold ids so large that the imported ones would not
+// fit after them; it is then numbered 0..n-1 in id order first, as the
+// renumbering at the end of the import would number it anyway.
+int32_t markOffsetFor(Workbook& current, size_t importedIds) {
+  int64_t maxId = -1;
+  for (const CatalogMark& m : current.marks) maxId = std::max<int64_t>(maxId, m.id);
+  if (maxId + 1 + static_cast<int64_t>(importedIds) > std::numeric_limits<int32_t>::max()) {
+    MarkEditor noLists;
+    sortAndRenumberCatalog(current, noLists);
+    maxId = static_cast<int64_t>(current.marks.size()) - 1;
+  }
+  return static_cast<int32_t>(maxId + 1);
 }
 
 // Steps 3 and 4: boxes and memos of the imported workbook now count from the
 // end of the current lists. A box whose word has an empty text becomes empty.
-void renumberImported(Workbook& imported, int32_t wordOffset, int32_t markOffset) {
+void renumberImported(Workbook& imported, int32_t wordOffset, const ImportedMarkIds& ids,
+                      int32_t markOffset) {
   const int32_t wordCount = static_cast<int32_t>(imported.words.size());
   for (Sheet& s : imported.sheets)
     for (Box& b : s.boxes) {
-      if (b.mark != -1) b.mark = shifted(b.mark, markOffset);
+      if (b.mark != -1) b.mark = ids(b.mark, markOffset);
       if (b.word == -1) continue;
       // A position outside the imported list cannot be followed: no word.
       if (b.word < 0 || b.word >= wordCount || imported.words[b.word].text.empty())
@@ -169,12 +208,11 @@ std::string importLimitMessage(ImportLimit limit) {
 }
 
 void mergeImportedWorkbook(Workbook& current, Workbook& imported) {
-  int32_t maxId = -1;
-  for (const CatalogMark& m : current.marks) maxId = std::max(maxId, m.id);
-  const int32_t markOffset = maxId + 1;
+  const ImportedMarkIds ids(imported.marks);
+  const int32_t markOffset = markOffsetFor(current, ids.count());
   const int32_t wordOffset = static_cast<int32_t>(current.words.size());
 
-  renumberImported(imported, wordOffset, markOffset);
+  renumberImported(imported, wordOffset, ids, markOffset);
   current.words.insert(current.words.end(), std::make_move_iterator(imported.words.begin()),
                        std::make_move_iterator(imported.words.end()));
   current.sheets.insert(current.sheets.end(), std::make_move_iterator(imported.sheets.begin()),
@@ -184,7 +222,7 @@ void mergeImportedWorkbook(Workbook& current, Workbook& imported) {
   reuseExistingWords(current, wordOffset);
 
   for (CatalogMark& m : imported.marks) {
-    m.id = shifted(m.id, markOffset);
+    m.id = ids(m.id, markOffset);
     current.marks.push_back(std::move(m));
   }
   mergeExactDuplicates(current);

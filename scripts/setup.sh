@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
+  clang libclang-rt-14-dev
   # the install test's validators; what cpack -G DEB runs
   desktop-file-utils appstream shared-mime-info dpkg-dev file
   # the export tests' readers: CommonMark, XML, PDF

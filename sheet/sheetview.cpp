@@ -98,6 +98,10 @@ SheetView::SheetView(DocWnd& docWnd, QWidget* parent)
 
 SheetView::~SheetView() {
   if (docWnd_.view.timers == &timers_) docWnd_.view.timers = nullptr;
+  // QWidget's destructor hides the editor, which then loses the focus and
+  // would call commitEdit on a view that is no longer one. The close
+  // sequence has ended any edit before the view goes.
+  disconnect(editor_, nullptr, this, nullptr);
 }
 
 void SheetView::setTextFont(const QFont& font) {
