@@ -337,13 +337,33 @@ int repairReferences(Workbook& wb) {
   const int32_t wordCount = static_cast<int32_t>(wb.words.size());
   std::unordered_set<int32_t> markIds;
   for (const CatalogMark& m : wb.marks) markIds.insert(m.id);
+  // A negative mark id would sort before the theme and idea marks when the
+  // catalog is renumbered and take their ids: such a mark gets the first
+  // free id above them, and its boxes go with it.
+  std::unordered_map<int32_t, int32_t> movedIds;
+  std::unordered_set<int32_t> takenIds;
+  int32_t freeId = kIdeaMarkId + 1;
+  for (CatalogMark& m : wb.marks) {
+    if (m.id >= 0) continue;
+    auto [it, fresh] = movedIds.try_emplace(m.id, 0);
+    if (fresh) {
+      while (markIds.count(freeId) || takenIds.count(freeId)) ++freeId;
+      it->second = freeId;
+      takenIds.insert(freeId);
+    }
+    m.id = it->second;
+    ++repaired;
+  }
   for (Sheet& s : wb.sheets) {
     for (Box& b : s.boxes) {
       if (b.word != -1 && (b.word < 0 || b.word >= wordCount)) {
         b.word = -1;
         ++repaired;
       }
-      if (b.mark != -1 && !markIds.count(b.mark)) {
+      if (b.mark == -1) continue;  // no mark, whatever the catalog holds
+      if (const auto moved = movedIds.find(b.mark); moved != movedIds.end()) {
+        b.mark = moved->second;
+      } else if (!markIds.count(b.mark)) {
         b.mark = -1;
         ++repaired;
       }

@@ -43,8 +43,9 @@ bool sheetsWellFormed(const Workbook& wb);
 // only values that are out of range (a file this program wrote comes back
 // unchanged): a box word outside the word list and a box mark no catalog
 // mark has become -1 (empty, no mark); a memo of a word outside the list is
-// dropped; a currentSheet outside the sheet list becomes 0. Returns the
-// number of values repaired.
+// dropped; a currentSheet outside the sheet list becomes 0; a mark with a
+// negative id gets the first free id above the system marks, its boxes
+// following it. Returns the number of values repaired.
 int repairReferences(Workbook& wb);
 
 // The pre-read check: 0 when the file at `path` (UTF-8) looks like a

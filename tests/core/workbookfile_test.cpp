@@ -268,6 +268,22 @@ TEST(WorkbookRepair, OutOfRangeReferencesAreRepaired) {
   wb.currentSheet = -1;
   EXPECT_EQ(repairReferences(wb), 1);
   EXPECT_EQ(wb.currentSheet, 0);
+
+  // Negative mark ids take the free ids after the system marks, boxes along;
+  // a box without a mark stays without one even when a mark has id -1.
+  wb.marks[20].id = -5;
+  wb.marks[21].id = -5;  // a duplicate stays one id
+  wb.marks[22].id = -1;
+  wb.sheets[1].boxes[0].mark = -5;
+  wb.sheets[1].boxes[1].mark = -1;
+  wb.sheets[1].boxes[2].mark = 21;  // no mark has 21 now: it does not join -5
+  EXPECT_EQ(repairReferences(wb), 4);
+  EXPECT_EQ(wb.marks[20].id, 20);
+  EXPECT_EQ(wb.marks[21].id, 20);
+  EXPECT_EQ(wb.marks[22].id, 21);
+  EXPECT_EQ(wb.sheets[1].boxes[0].mark, 20);
+  EXPECT_EQ(wb.sheets[1].boxes[1].mark, -1);
+  EXPECT_EQ(wb.sheets[1].boxes[2].mark, -1);
 }
 
 TEST(WorkbookRepair, SheetShapeIsChecked) {
