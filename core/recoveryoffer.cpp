@@ -56,8 +56,7 @@ std::string recoveryQuestion(const RecoveryRecord& record) {
 
 bool restoreWorkbook(DocWnd& w, std::string_view bytes, const RecoveryRecord& record) {
   Workbook read;
-  if (!parseWorkbook(bytes, read) || !sheetsWellFormed(read)) return false;
-  repairReferences(read);
+  if (!readWorkbookBytes(bytes, read)) return false;
   Document& d = w.doc;
   w.clearAll();
   d.resetHistory();

@@ -380,6 +380,14 @@ int repairReferences(Workbook& wb) {
   return repaired;
 }
 
+bool readWorkbookBytes(std::string_view bytes, Workbook& out) {
+  Workbook read;
+  if (!parseWorkbook(bytes, read) || !sheetsWellFormed(read)) return false;
+  repairReferences(read);
+  out = std::move(read);
+  return true;
+}
+
 int checkWorkbookFile(const std::string& path, UiPort& ui) {
   namespace fs = std::filesystem;
   if (path != untitledName()) {
@@ -454,11 +462,10 @@ int loadWorkbook(Document& doc, int target, UiPort& ui, int* error) {
   const std::filesystem::path full = std::filesystem::canonical(doc.filePath, ec);
   if (!ec) doc.filePath = full.string();
   Workbook read;
-  if (!parseWorkbook(bytes, read) || !sheetsWellFormed(read)) {
+  if (!readWorkbookBytes(bytes, read)) {
     if (error) *error = kDamagedFile;
     return 1;
   }
-  repairReferences(read);
   Workbook& slot = doc.slots[target == kLoadOpen ? 0 : kImportSlot];
   appendList(slot.words, std::move(read.words));
   appendList(slot.sheets, std::move(read.sheets));

@@ -48,6 +48,11 @@ bool sheetsWellFormed(const Workbook& wb);
 // following it. Returns the number of values repaired.
 int repairReferences(Workbook& wb);
 
+// A workbook file's bytes as the program opens them: parsed, its sheets
+// checked and its references repaired. False, with `out` untouched, when
+// the file is refused.
+bool readWorkbookBytes(std::string_view bytes, Workbook& out);
+
 // The pre-read check: 0 when the file at `path` (UTF-8) looks like a
 // workbook of this version, else 1 after a warning. A file that cannot be
 // looked at or read is refused with readFailedText (the path and the

@@ -102,10 +102,8 @@ std::string importInto(const Workbook& current, Workbook imported, bool keepsSys
 }  // namespace
 
 std::string checkImportInput(std::string_view bytes) {
-  // The steps of loadWorkbook on bytes already read.
   Workbook file;
-  if (!parseWorkbook(bytes, file) || !sheetsWellFormed(file)) return {};
-  repairReferences(file);
+  if (!readWorkbookBytes(bytes, file)) return {};
   std::string problem = importInto(fixedWorkbook(), file, true);
   if (!problem.empty()) return "into the fixed workbook: " + problem;
   // The file opened, then imported into itself: the catalog that takes the

@@ -7,10 +7,8 @@
 namespace tgc::fuzz {
 
 std::string checkReaderInput(std::string_view bytes) {
-  // The steps of loadWorkbook on bytes already read.
   Workbook wb;
-  if (!parseWorkbook(bytes, wb) || !sheetsWellFormed(wb)) return {};
-  repairReferences(wb);
+  if (!readWorkbookBytes(bytes, wb)) return {};
   std::string problem = checkLoadedWorkbook(wb);
   if (!problem.empty()) return "loaded: " + problem;
 
