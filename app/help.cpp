@@ -43,7 +43,7 @@ int openHelp(DocWnd& w, const std::string& executablePath) {
     return -1;
   }
   if (!w.ports.shell.open(file)) {
-    w.ui().warning("ブラウザが起動できませんでした。"_sj);
+    warnBrowserNotStarted(w);
     return -1;
   }
   return 0;
@@ -51,10 +51,14 @@ int openHelp(DocWnd& w, const std::string& executablePath) {
 
 int openHomePage(DocWnd& w) {
   if (!w.ports.shell.open(kHomePageUrl)) {
-    w.ui().warning("ブラウザが起動できませんでした。"_sj);
+    warnBrowserNotStarted(w);
     return -1;
   }
   return 0;
+}
+
+void warnBrowserNotStarted(DocWnd& w) {
+  w.ui().warning("ブラウザが起動できませんでした。"_sj);
 }
 
 }  // namespace tgc

@@ -27,4 +27,8 @@ std::string findHelpFile(const std::string& executablePath);
 int openHelp(DocWnd& w, const std::string& executablePath);
 int openHomePage(DocWnd& w);
 
+// The message for a browser that could not be started, also when the
+// desktop reports it only after the opening command has returned.
+void warnBrowserNotStarted(DocWnd& w);
+
 }  // namespace tgc

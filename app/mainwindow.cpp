@@ -56,6 +56,7 @@ MainWindow::MainWindow(std::unique_ptr<QSettings> settings, QWidget* parent)
     openPath(w_, path.toUtf8().toStdString());
   });
   ui_.setWindow(this);
+  shell_.lateFailure = [this] { warnBrowserNotStarted(w_); };
   ui_.setView(view_);
   w_.app.window = this;
   installMarkWindows(*this);

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 #include <ctime>
 
@@ -188,10 +190,47 @@ std::optional<std::string> QtClipboard::text() {
   return toCp932(t);
 }
 
+QtShell::~QtShell() {
+  // An opener still running outlives the window quietly.
+  for (const QPointer<QProcess>& p : running_)
+    if (p) {
+      p->disconnect();
+      QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    }
+}
+
 bool QtShell::open(const std::string& fileOrUrl) {
   const QString s = fromUtf8(fileOrUrl);
   const QUrl url = s.contains(QStringLiteral("://")) ? QUrl(s) : QUrl::fromLocalFile(s);
-  return QDesktopServices::openUrl(url);
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+
+  auto* process = new QProcess;
+  process->setProgram(opener);
+  process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+  process->setStandardOutputFile(QProcess::nullDevice());
+  std::erase_if(running_, [](const QPointer<QProcess>& p) { return p.isNull(); });
+  running_.emplace_back(process);
+  QElapsedTimer clock;
+  clock.start();
+  QObject::connect(process, &QProcess::finished, process,
+                   [this, process, clock](int code, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     // A browser that xdg-open runs in its foreground ends it
+                     // much later with the browser's own status: only a quick
+                     // failure is xdg-open's own "no browser".
+                     constexpr qint64 kOpenerVerdictMs = 10000;
+                     if ((status != QProcess::NormalExit || code != 0) &&
+                         clock.elapsed() < kOpenerVerdictMs && lateFailure)
+                       lateFailure();
+                   });
+  process->start();
+  if (!process->waitForStarted()) {
+    process->disconnect();
+    process->deleteLater();
+    return false;
+  }
+  return true;
 }
 
 int64_t SystemClock::nowSeconds() {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QPointer>
+#include <QProcess>
 #include <QSettings>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/ports.h"
 
@@ -62,9 +65,18 @@ class QtClipboard : public ClipboardPort {
   std::optional<std::string> text() override;
 };
 
+// Opens through xdg-open where it exists, because only it knows whether a
+// browser could be found and started, and it tells so by its exit status
+// after open() has returned; such a failure goes to lateFailure. Without
+// xdg-open, Qt's own launcher is used.
 class QtShell : public ShellPort {
  public:
+  ~QtShell() override;
   bool open(const std::string& fileOrUrl) override;
+  std::function<void()> lateFailure;
+
+ private:
+  std::vector<QPointer<QProcess>> running_;
 };
 
 class SystemClock : public ClockPort {

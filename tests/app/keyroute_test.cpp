@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +17,7 @@
 #include "app/commandids.h"
 #include "app/mainwindow.h"
 #include "sheet/sheetview.h"
+#include "tests/support/fakeopener.h"
 
 namespace tgc::test {
 namespace {
@@ -51,14 +51,6 @@ class ModalAnswerer : public QObject {
     }
   }
   QTimer timer_;
-};
-
-// Swallows the file and web addresses that help and the home page would hand
-// to the desktop.
-class UrlSink : public QObject {
-  Q_OBJECT
- public Q_SLOTS:
-  void open(const QUrl&) {}
 };
 
 struct KeyRow {
@@ -114,9 +106,7 @@ const KeyRow kShortcuts[] = {
 TEST(KeyRoute, EveryShortcutRunsItsCommandOnceThoughAModalWindowTookTheFocus) {
   QStandardPaths::setTestModeEnabled(true);
   QTemporaryDir dir;
-  UrlSink sink;
-  for (const char* scheme : {"file", "http", "https"})
-    QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &sink, "open");
+  FakeOpener opener;  // help goes to it rather than to a browser
   MainWindow window(
       std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
   window.show();
@@ -152,11 +142,7 @@ TEST(KeyRoute, EveryShortcutRunsItsCommandOnceThoughAModalWindowTookTheFocus) {
     window.docWnd().shell.guideShown = 0;  // a shown guide would take the next key
   }
   EXPECT_GT(answerer.answered, 0);
-  for (const char* scheme : {"file", "http", "https"})
-    QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
 }  // namespace
 }  // namespace tgc::test
-
-#include "keyroute_test.moc"

@@ -1,5 +1,5 @@
 // The Qt side of the ports: filters, default extension, settings store,
-// clipboard conversion and the font record as a QFont.
+// clipboard conversion, the font record as a QFont, and the desktop opener.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,6 +14,7 @@
 #include "app/qtlocale.h"
 #include "app/qtuiport.h"
 #include "core/cp932.h"
+#include "tests/support/fakeopener.h"
 
 namespace tgc::test {
 namespace {
@@ -92,6 +93,19 @@ TEST(QtPorts, ColourRefs) {
   EXPECT_EQ(toQColor(0x00404040), QColor(0x40, 0x40, 0x40));
   EXPECT_EQ(toQColor(0x000000FF), QColor(255, 0, 0));
   EXPECT_EQ(fromQColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+TEST(QtPorts, ShellReportsAnOpenerThatFoundNoBrowser) {
+  for (const int status : {0, 4}) {
+    FakeOpener opener(status);
+    QtShell shell;
+    int failures = 0;
+    shell.lateFailure = [&] { ++failures; };
+    ASSERT_TRUE(shell.open("/ヘルプ/Help.html"));
+    EXPECT_EQ(opener.opened(1), QStringList{QStringLiteral("/ヘルプ/Help.html")});
+    (void)QTest::qWaitFor([&] { return failures > 0; }, status == 0 ? 300 : 5000);
+    EXPECT_EQ(failures, status == 0 ? 0 : 1) << status;
+  }
 }
 
 TEST(QtPorts, StandardButtonsSpeakJapanese) {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,6 +29,7 @@
 #include "sheet/geometry.h"
 #include "sheet/sheetcommands.h"
 #include "sheet/sheetview.h"
+#include "tests/support/fakeopener.h"
 #include "tests/widgets/modalscript.h"
 #include "tests/widgets/shownwindow.h"
 #include "windows/ideamemodialog.h"
@@ -46,17 +46,6 @@ T& as(QWidget* modal) {
   EXPECT_NE(window, nullptr);
   return *window;
 }
-
-// Takes the files the program hands to the desktop to open.
-class OpenedFiles : public QObject {
-  Q_OBJECT
- public:
-  OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-  ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-  QStringList names;
- public Q_SLOTS:
-  void open(const QUrl& url) { names << QFileInfo(url.toLocalFile()).fileName(); }
-};
 
 std::string cp(const char* utf8) {
   return utf8ToCp932(utf8).value();
@@ -121,7 +110,7 @@ TEST_F(AuxWindowsTest, F1InTheWindowsOpensTheHelpFile) {
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir.path()));
   std::ofstream(dir.filePath(QStringLiteral("Help.html")).toStdString()) << "<html></html>";
-  OpenedFiles opened;
+  FakeOpener opener;
   ModalScript script;
   for (const char* title : {"語句リスト", "アイデアメモ"})
     script.on(QString::fromUtf8(title), [](QWidget* modal) {
@@ -132,7 +121,9 @@ TEST_F(AuxWindowsTest, F1InTheWindowsOpensTheHelpFile) {
   press(Qt::Key_Space);
   QDir::setCurrent(before);
   EXPECT_TRUE(script.finished());
-  EXPECT_EQ(opened.names, (QStringList{QStringLiteral("Help.html"), QStringLiteral("Help.html")}));
+  QStringList names;
+  for (const QString& path : opener.opened(2)) names << QFileInfo(path).fileName();
+  EXPECT_EQ(names, (QStringList{QStringLiteral("Help.html"), QStringLiteral("Help.html")}));
 }
 
 TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
@@ -242,5 +233,3 @@ TEST_F(AuxWindowsTest, TextOutputThroughTheDialogEqualsTgcExport) {
 
 }  // namespace
 }  // namespace tgc::test
-
-#include "auxwindows_test.moc"
