@@ -275,6 +275,8 @@ int MainWindow::runCommand(int id) {
     case cmd::HomePage:
       return openHomePage(w_);
     case cmd::About: {
+      // Reached from the ヘルプ menu only: a program cannot add items to the
+      // window manager's own title-bar menu on X11 or Wayland.
       AboutDialog about(this);
       about.exec();
       return 0;
