@@ -4,9 +4,9 @@
 #include <stdlib.h>
 
 #include "bench/generator.h"
-#include "core/nullports.h"
 #include "core/document.h"
 #include "core/fileio.h"
+#include "core/nullports.h"
 #include "core/ports.h"
 #include "core/workbookfile.h"
 #include "tests/support/tempdir.h"

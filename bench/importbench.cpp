@@ -8,9 +8,9 @@
 #include <random>
 #include <unordered_set>
 
-#include "core/nullports.h"
 #include "core/docwnd.h"
 #include "core/importworkbook.h"
+#include "core/nullports.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "tests/support/tempdir.h"

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "core/nullports.h"
 #include "core/cp932.h"
 #include "core/docwnd.h"
+#include "core/nullports.h"
 #include "marks/defaultcatalog.h"
 #include "sheet/geometry.h"
 #include "sheet/sheetcommands.h"

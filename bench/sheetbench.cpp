@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/generator.h"
-#include "core/nullports.h"
 #include "core/docwnd.h"
+#include "core/nullports.h"
 #include "marks/wordassist.h"
 #include "sheet/geometry.h"
 #include "sheet/sheetcommands.h"

@@ -24,12 +24,8 @@ namespace {
 using namespace tgc::cli;
 
 const RegisterCommand kCommands[] = {
-    registerCheckCommand,
-    registerDumpCommand,
-    registerBuildCommand,
-    registerExportCommand,
-    registerImportCommand,
-    registerNewCommand,
+    registerCheckCommand,  registerDumpCommand,   registerBuildCommand,
+    registerExportCommand, registerImportCommand, registerNewCommand,
 #ifdef TGC_CLI_RENDER
     registerRenderCommand,
 #endif

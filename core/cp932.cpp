@@ -42,9 +42,13 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8); }
+std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+  return convert("CP932", "UTF-8", utf8);
+}
 
-std::optional<std::string> cp932ToUtf8(std::string_view cp932) { return convert("UTF-8", "CP932", cp932); }
+std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
+  return convert("UTF-8", "CP932", cp932);
+}
 
 std::optional<std::string> utf16leToCp932(std::string_view utf16le) {
   return convert("CP932", "UTF-16LE", utf16le);

@@ -65,7 +65,9 @@ void Document::resetHistory() {
   }
 }
 
-void Document::clearSlot(int slot) { slots[slot].clearLists(); }
+void Document::clearSlot(int slot) {
+  slots[slot].clearLists();
+}
 
 void Document::copySlot(int from, int to) {
   if (from == to) return;

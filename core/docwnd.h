@@ -31,7 +31,7 @@ struct Ports {
 // State of the shell that is not part of the workbook.
 struct ShellState {
   int guideShown = 0;
-  int markNames = 1;  // mark names drawn in empty selected boxes
+  int markNames = 1;                // mark names drawn in empty selected boxes
   uint32_t textColor = 0x00404040;  // 0x00BBGGRR
 };
 
@@ -49,7 +49,7 @@ class DocWnd {
   BoxEditorState editor;
   ViewInteraction view;
   TextOutputState textOutput;
-  AppState app;  // font record, recent files, key flags, main-window port
+  AppState app;                                      // font record, recent files, key flags, main-window port
   MarkEditorLauncher* markEditorLauncher = nullptr;  // offered after an import
 
   Workbook& wb() { return doc.cur(); }

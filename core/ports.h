@@ -14,10 +14,10 @@ enum class Answer { Ok, Cancel, Yes, No };
 
 // A file-dialog filter in the "label|pattern|label|pattern||" form.
 struct FileDialogRequest {
-  std::string title;          // CP932, may be empty for the platform default
-  std::string filter;         // CP932
+  std::string title;             // CP932, may be empty for the platform default
+  std::string filter;            // CP932
   std::string defaultExtension;  // without the dot, e.g. "tgc"
-  std::string initialName;    // file system encoding (UTF-8)
+  std::string initialName;       // file system encoding (UTF-8)
 };
 
 class UiPort {
@@ -74,8 +74,7 @@ class SettingsPort {
   virtual std::string readString(const std::string& section, const std::string& name,
                                  const std::string& fallback) = 0;
   virtual void writeInt(const std::string& section, const std::string& name, int value) = 0;
-  virtual void writeString(const std::string& section, const std::string& name,
-                           const std::string& value) = 0;
+  virtual void writeString(const std::string& section, const std::string& name, const std::string& value) = 0;
 };
 
 // Plain text on the clipboard, CP932.

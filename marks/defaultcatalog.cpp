@@ -35,13 +35,19 @@ const DefaultMarkRow kRows[kDefaultMarkCount] = {
     {"０"_sj, "ゼロベース"_sj, "ex. 建物 -> 空き地"_sj, "2"},
 };
 
-int attributeOf(const char* text) { return *text ? std::atoi(text) : AttrUnset; }
+int attributeOf(const char* text) {
+  return *text ? std::atoi(text) : AttrUnset;
+}
 
 }  // namespace
 
-const DefaultMarkRow& defaultMarkRow(int row) { return kRows[row]; }
+const DefaultMarkRow& defaultMarkRow(int row) {
+  return kRows[row];
+}
 
-const DefaultMarkRow& systemMarkRow(int id) { return kRows[id == kIdeaMarkId ? 1 : 0]; }
+const DefaultMarkRow& systemMarkRow(int id) {
+  return kRows[id == kIdeaMarkId ? 1 : 0];
+}
 
 CatalogMark systemMark(int id) {
   const DefaultMarkRow& r = systemMarkRow(id);

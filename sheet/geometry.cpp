@@ -56,9 +56,13 @@ Rect boxRect(const SheetLayout& l, int column, int row) {
   return {left, top, left + l.boxWidth, top + l.boxHeight};
 }
 
-Rect markCellRect(const Rect& b) { return {b.left + 1, b.top + 1, b.left + 26, b.top + 26}; }
+Rect markCellRect(const Rect& b) {
+  return {b.left + 1, b.top + 1, b.left + 26, b.top + 26};
+}
 
-Rect wordTextRect(const Rect& b) { return {b.left + 28, b.top + 4, b.right - 4, b.bottom - 4}; }
+Rect wordTextRect(const Rect& b) {
+  return {b.left + 28, b.top + 4, b.right - 4, b.bottom - 4};
+}
 
 Rect editorRect(const Rect& b) {
   return {b.left + 28, b.top + 4, b.left + 28 + b.width() - 32, b.top + 4 + b.height() - 7};
@@ -90,8 +94,12 @@ BoxHit hit(const SheetLayout& l, int x, int y, bool cutOff) {
 
 }  // namespace
 
-BoxHit hitTest(const SheetLayout& l, int x, int y) { return hit(l, x, y, true); }
+BoxHit hitTest(const SheetLayout& l, int x, int y) {
+  return hit(l, x, y, true);
+}
 
-BoxHit hoverTest(const SheetLayout& l, int x, int y) { return hit(l, x, y, false); }
+BoxHit hoverTest(const SheetLayout& l, int x, int y) {
+  return hit(l, x, y, false);
+}
 
 }  // namespace tgc

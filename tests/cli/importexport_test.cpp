@@ -99,16 +99,16 @@ TEST_F(TgcImportExport, ImportRefusalGoesToStderr) {
   Workbook other = sample();
   while (other.sheets.size() < 401) other.sheets.push_back(gridSheet(TypeB, 4));
   const fs::path out = dir() / "merged.tgc";
-  const ToolRun r =
-      tgc("import " + quote(save(big, "big.tgc")) + " " + quote(save(other, "other.tgc")) + " -o " + quote(out.string()));
+  const ToolRun r = tgc("import " + quote(save(big, "big.tgc")) + " " + quote(save(other, "other.tgc")) +
+                        " -o " + quote(out.string()));
   EXPECT_EQ(r.code, 1);
   EXPECT_TRUE(r.out.empty());
   EXPECT_NE(r.err.find(std::string("最大シート枚数 1000枚 を上回るため、インポートは行えませんでした。")),
             std::string::npos)
       << r.err;
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(tgc("import " + quote(save(big, "big.tgc")) + " " + quote((dir() / "none.tgc").string()) + " -o " +
-                quote(out.string()))
+  EXPECT_EQ(tgc("import " + quote(save(big, "big.tgc")) + " " + quote((dir() / "none.tgc").string()) +
+                " -o " + quote(out.string()))
                 .code,
             1);
 }

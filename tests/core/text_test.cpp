@@ -13,7 +13,7 @@ TEST(Cp932, RoundTripsAndRefusesWhatItCannotHold) {
   EXPECT_EQ(utf8ToCp932(utf8), std::string("\x8E\x52"));
   EXPECT_EQ(cp932ToUtf8("\x8E\x52"), utf8);
   EXPECT_EQ(utf8ToCp932("\xF0\x9F\x98\x80"), std::nullopt);  // an emoji
-  EXPECT_EQ(cp932ToUtf8("\x81"), std::nullopt);               // a cut lead byte
+  EXPECT_EQ(cp932ToUtf8("\x81"), std::nullopt);              // a cut lead byte
   EXPECT_EQ(utf16leToCp932(std::string("\x71\x5C", 2)), std::string("\x8E\x52"));
   EXPECT_EQ(utf8ToCp932(""), std::string());
 }

@@ -160,7 +160,7 @@ TEST(TextOutputLists, WordListPutsUnmarkedWordsFirstWithoutGlyphOrSeparator) {
   at(s, 3, 3).word = wb.addWord("背"_sj);
   at(s, 3, 3).mark = -1;
   at(s, 1, 2).word = wb.addWord("座面"_sj);  // mark 2
-  at(s, 2, 1).word = 1;                   // "脚" again, listed once
+  at(s, 2, 1).word = 1;                      // "脚" again, listed once
   at(s, 2, 1).mark = -1;
   wb.sheets.push_back(s);
   EXPECT_EQ(render(wb, OutputKind::Words, OutputFormat::Csv), "背\r\n□,椅子\r\n∴,座面\r\n＋,脚\r\n"_sj);

@@ -5,8 +5,8 @@
 // The MIME database is the one XDG_DATA_DIRS names. Prints each mismatch;
 // exit status 1 when there is one.
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QFile>
+#include <QImageReader>
 #include <QMimeDatabase>
 #include <QXmlStreamReader>
 #include <cstdio>

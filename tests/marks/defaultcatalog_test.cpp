@@ -29,10 +29,11 @@ TEST(DefaultCatalog, FillsTwentySixActiveMarksInTableOrder) {
 }
 
 TEST(DefaultCatalog, GlyphBytesAreThoseOfCodePage932) {
-  const char* expected[26] = {"\x81\xA0", "\x81\x49", "\x81\x88", "\x81\xBF", "\x81\xA2", "\x81\xA4", "\x81\xE7",
-                              "\x81\xE3", "\x84\x49", "\x81\xDA", "\x81\xDD", "\x81\xDB", "\x83\xA6", "\x83\xAC",
-                              "\x81\xE0", "\x81\x60", "\x81\xCC", "\x81\xC8", "\x81\xC9", "\x81\x7B", "\x81\x7C",
-                              "\x81\x87", "\x81\x7E", "\x81\x80", "\x81\x7D", "\x82\x4F"};
+  const char* expected[26] = {"\x81\xA0", "\x81\x49", "\x81\x88", "\x81\xBF", "\x81\xA2", "\x81\xA4",
+                              "\x81\xE7", "\x81\xE3", "\x84\x49", "\x81\xDA", "\x81\xDD", "\x81\xDB",
+                              "\x83\xA6", "\x83\xAC", "\x81\xE0", "\x81\x60", "\x81\xCC", "\x81\xC8",
+                              "\x81\xC9", "\x81\x7B", "\x81\x7C", "\x81\x87", "\x81\x7E", "\x81\x80",
+                              "\x81\x7D", "\x82\x4F"};
   for (int i = 0; i < 26; ++i) EXPECT_EQ(std::string(defaultMarkRow(i).glyph), expected[i]) << "row " << i;
   EXPECT_EQ(std::string(defaultMarkRow(2).note), "ex. 弁当箱 -> フタ"_sj);
 }

@@ -8,7 +8,9 @@ namespace tgc::test {
 
 namespace {
 
-std::string readable(const std::string& cp932) { return cp932ToUtf8(cp932).value_or(cp932); }
+std::string readable(const std::string& cp932) {
+  return cp932ToUtf8(cp932).value_or(cp932);
+}
 
 }  // namespace
 
@@ -17,7 +19,8 @@ Answer FakeUi::message(MessageKind kind, const std::string& text, Buttons button
   if (buttons == Buttons::Ok) return Answer::Ok;
   if (answers.empty()) {
     ADD_FAILURE() << "unscripted question: " << readable(text);
-    return buttons == Buttons::OkCancel ? Answer::Cancel : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    return buttons == Buttons::OkCancel ? Answer::Cancel
+                                        : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
   }
   const Answer a = answers.front();
   answers.pop_front();
@@ -79,7 +82,8 @@ void FakeSettings::writeInt(const std::string& section, const std::string& name,
   values[{section, name}] = std::to_string(value);
 }
 
-void FakeSettings::writeString(const std::string& section, const std::string& name, const std::string& value) {
+void FakeSettings::writeString(const std::string& section, const std::string& name,
+                               const std::string& value) {
   values[{section, name}] = value;
 }
 

@@ -28,7 +28,10 @@ class FakeUi : public UiPort {
   void repaint() override { ++repaints; }
   void setTitle(const std::string& utf8Title) override { title = utf8Title; }
   void focusView() override { ++focusRequests; }
-  void beginWait() override { ++waitDepth; ++waitCount; }
+  void beginWait() override {
+    ++waitDepth;
+    ++waitCount;
+  }
   void endWait() override { --waitDepth; }
 
   // Answers for questions and confirmations, in order.
