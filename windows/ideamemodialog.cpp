@@ -47,6 +47,7 @@ IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* par
   for (QPushButton* b : {update_, close}) {
     b->setAutoDefault(false);  // Enter is a line break in the field, nothing elsewhere
     b->setMinimumSize(74, 28);
+    b->installEventFilter(this);
   }
 
   auto* layout = new QVBoxLayout(this);
@@ -126,6 +127,13 @@ void IdeaMemoDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool IdeaMemoDialog::eventFilter(QObject* watched, QEvent* event) {
+  // A button takes Space with any modifier; Ctrl+Space, the key that opened
+  // the window, pressed once more must not press 終了 under the focus.
+  if (qobject_cast<QPushButton*>(watched) &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ControlModifier) return true;
+  }
   if (watched == field_ && event->type() == QEvent::FocusIn) {
     // Entering the field leaves no text selected and the caret in sight.
     QTextCursor cursor = field_->textCursor();

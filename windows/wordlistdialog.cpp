@@ -84,6 +84,7 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
   header->resizeSection(0, first);
   header->resizeSection(1, second);
   list_->installEventFilter(this);
+  selector_->installEventFilter(this);
 
   jump_ = new QPushButton(QStringLiteral("ジャンプ"), this);
   auto* close = new QPushButton(QStringLiteral("終了"), this);
@@ -166,9 +167,10 @@ void WordListDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool WordListDialog::eventFilter(QObject* watched, QEvent* event) {
-  // The list would copy its current cell itself; the window's copy takes
-  // the selected row's word and says so.
-  if (watched == list_ && event->type() == QEvent::KeyPress &&
+  // The list would copy its current cell itself, and the selector takes the
+  // key for a search; the window's copy takes the selected row's word and
+  // says so.
+  if ((watched == list_ || watched == selector_) && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
     rows_.copy(w_, selectedRow());
     return true;

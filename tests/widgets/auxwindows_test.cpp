@@ -103,6 +103,31 @@ TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {
   }
 }
 
+TEST_F(AuxWindowsTest, KeysActOnTheWindowsWhereTheyOpenWithTheFocus) {
+  put(0, 2, 2, "傘", true);
+  ModalScript script;
+  script
+      .on(QStringLiteral("語句リスト"),
+          [](QWidget* modal) {
+            // The selector has the focus and would take Ctrl+C for a search.
+            ASSERT_TRUE(qobject_cast<QComboBox*>(modal->focusWidget()));
+            QTest::keyClick(modal->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(modal, Qt::Key_Escape);
+          })
+      .answer(QMessageBox::Ok)
+      .on(QStringLiteral("アイデアメモ"), [](QWidget* modal) {
+        // Ctrl+Space once more must not press the focused 終了.
+        ASSERT_TRUE(qobject_cast<QPushButton*>(modal->focusWidget()));
+        QTest::keyClick(modal->focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_TRUE(modal->isVisible());
+        QTest::keyClick(modal, Qt::Key_Escape);
+      });
+  press(Qt::Key_L);
+  press(Qt::Key_Space);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(script.messages, QStringList{QStringLiteral("項目を選択してください。")});
+}
+
 TEST_F(AuxWindowsTest, F1InTheWindowsOpensTheHelpFile) {
   put(0, 2, 2, "傘", true);
   // The test program is not the program: help is looked for in the current
