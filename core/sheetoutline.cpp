@@ -117,16 +117,29 @@ class SheetReader {
 
   std::vector<OutlineItem> childrenOf(GridPos start) {
     // Breadth first, so a word goes under its nearest route to the start.
+    // Of the words one step nearer, one beside, above or below it is its
+    // parent before one across a corner: a word is read with the word it
+    // sits next to.
     std::vector<GridPos> order{start};
     std::vector<int> parent{-1};
-    for (size_t i = 0; i < order.size(); ++i)
+    for (size_t begin = 0, end = 1; begin < end; begin = end, end = order.size())
       for (int r = 0; r < kGridRows; ++r)
-        for (int c = 0; c < kGridColumns; ++c)
-          if (!visited_[r][c] && filled(c, r) && isAdjacent(order[i].column, order[i].row, c, r)) {
-            visited_[r][c] = true;
-            order.push_back({c, r});
-            parent.push_back(static_cast<int>(i));
+        for (int c = 0; c < kGridColumns; ++c) {
+          if (visited_[r][c] || !filled(c, r)) continue;
+          int chosen = -1;
+          for (size_t i = begin; i < end; ++i) {
+            if (!isAdjacent(order[i].column, order[i].row, c, r)) continue;
+            if (chosen < 0) chosen = static_cast<int>(i);
+            if (order[i].column == c || order[i].row == r) {
+              chosen = static_cast<int>(i);
+              break;
+            }
           }
+          if (chosen < 0) continue;
+          visited_[r][c] = true;
+          order.push_back({c, r});
+          parent.push_back(chosen);
+        }
     // Built from the leaves up; children stay in the order they were found.
     std::vector<OutlineItem> nodes(order.size());
     for (size_t i = 1; i < order.size(); ++i) nodes[i] = item(order[i].column, order[i].row);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "core/cp932literal.h"
 #include "core/fileerror.h"
@@ -46,6 +47,16 @@ TEST(OutlineExport, MarkdownFollowsEachSheetTypeAndEscapesMarkup) {
             "- 色\n"
             "  - \\<増やす\\>\n"
             "- ！ **虹色**\n");
+}
+
+TEST(OutlineExport, TypeAWordHangsUnderTheWordBesideItBeforeOneAcrossACorner) {
+  Workbook wb;
+  fillDefaultCatalog(wb);
+  wb.sheets.push_back(test::gridSheet(TypeA, 7));
+  for (auto [c, r, text] : {std::tuple{2, 2, "弁当"_sj}, {2, 1, "フタ"_sj}, {1, 1, "保温"_sj}, {2, 0, "二重"_sj}})
+    findBox(wb.sheets[0], c, r)->word = wb.addWord(text);
+  // 二重 touches 保温 across a corner and sits right above フタ.
+  EXPECT_EQ(toMarkdown(buildOutline(wb, {0}, "t")), "# t\n\n## 1. 弁当\n\n- 保温\n- フタ\n  - 二重\n");
 }
 
 TEST(OutlineExport, OpmlHoldsTheSameTreeWithMemosAsNotes) {
