@@ -8,23 +8,14 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/document.h"
-#include "core/workbookfile.h"
 
 namespace tgc::cli {
 namespace {
 
 int runCheck(const std::string& file) {
   ConsoleUi ui;
-  ui.prefix = file + ": " + kStepCheck + ": ";
-  if (checkWorkbookFile(file, ui) != 0) return kExitFailure;
   Document doc;
-  doc.filePath = file;
-  int error = 0;
-  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
-    printFileError(file, kStepRead, error);
-    return kExitFailure;
-  }
-  return kExitOk;
+  return openWorkbook(file, doc, ui) ? kExitOk : kExitFailure;
 }
 
 }  // namespace

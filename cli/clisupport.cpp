@@ -1,9 +1,12 @@
 #include "cli/clisupport.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include "core/cp932.h"
+#include "core/document.h"
 #include "core/fileerror.h"
+#include "core/workbookfile.h"
 
 namespace tgc::cli {
 
@@ -11,6 +14,25 @@ Answer ConsoleUi::message(MessageKind, const std::string& text, Buttons buttons)
   ++messageCount;
   printError(prefix + consoleText(text));
   return declined(buttons);
+}
+
+bool openWorkbook(const std::string& file, Document& doc, ConsoleUi& ui, const std::string& out) {
+  ui.prefix = file + ": " + kStepCheck + ": ";
+  if (checkWorkbookFile(file, ui) != 0) return false;
+  // What is written would replace the workbook itself.
+  std::error_code ec;
+  if (!out.empty() && std::filesystem::equivalent(file, out, ec)) {
+    printError("tgc: the output file is the workbook FILE itself: " + out);
+    return false;
+  }
+  // Read as the program opens a file, references made safe to follow.
+  doc.filePath = file;
+  int error = 0;
+  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
+    printFileError(file, kStepRead, error);
+    return false;
+  }
+  return true;
 }
 
 std::string consoleText(const std::string& cp932) {

@@ -12,6 +12,10 @@
 
 #include "core/nullports.h"
 
+namespace tgc {
+struct Document;
+}
+
 namespace tgc::cli {
 
 inline constexpr int kExitOk = 0;
@@ -46,6 +50,12 @@ void printFileError(const std::string& path, const std::string& step, int error)
 inline constexpr const char* kStepCheck = "検査";
 inline constexpr const char* kStepRead = "読み込み";
 inline constexpr const char* kStepWrite = "書き込み";
+
+// Opens FILE into doc as the program does: the pre-read check (its messages
+// on stderr after "FILE: 検査: "), then the full load. When `out` is given,
+// an OUT that is FILE itself is refused between the two, before anything is
+// read. False after a line on stderr naming the file, the step and why.
+bool openWorkbook(const std::string& file, Document& doc, ConsoleUi& ui, const std::string& out = {});
 
 // Lower-case hexadecimal of the bytes, and back (nullopt for bad digits or
 // an odd length).

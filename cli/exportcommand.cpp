@@ -11,7 +11,6 @@
 #include "core/fileio.h"
 #include "core/sheetexport.h"
 #include "core/textoutput.h"
-#include "core/workbookfile.h"
 
 namespace tgc::cli {
 namespace {
@@ -39,22 +38,9 @@ int runExport(const ExportArgs& args) {
     return kExitUsage;
   }
   ConsoleUi ui;
-  ui.prefix = args.file + ": " + kStepCheck + ": ";
-  if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
-  // The text would replace the workbook itself.
-  std::error_code ec;
-  if (std::filesystem::equivalent(args.file, args.out, ec)) {
-    printError("tgc: the output file is the workbook FILE itself: " + args.out);
-    return kExitFailure;
-  }
-  // Read as the program opens a file, references made safe to follow.
   Document doc;
-  doc.filePath = args.file;
+  if (!openWorkbook(args.file, doc, ui, args.out)) return kExitFailure;
   int error = 0;
-  if (loadWorkbook(doc, kLoadOpen, ui, &error) != 0) {
-    printFileError(args.file, kStepRead, error);
-    return kExitFailure;
-  }
   Workbook& wb = doc.cur();
   if (isOutline(args.format)) {
     std::vector<int> sheets(wb.sheets.size());

@@ -11,7 +11,6 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/fileio.h"
-#include "core/workbookfile.h"
 #include "sheet/paperrender.h"
 #include "sheet/sheetfonts.h"
 
@@ -42,22 +41,10 @@ int runRender(const RenderArgs& args) {
     return kExitUsage;
   }
   ConsoleUi ui;
-  ui.prefix = args.file + ": " + kStepCheck + ": ";
-  if (checkWorkbookFile(args.file, ui) != 0) return kExitFailure;
-  std::error_code ec;
-  if (std::filesystem::equivalent(args.file, args.out, ec)) {
-    printError("tgc: the output file is the workbook FILE itself: " + args.out);
-    return kExitFailure;
-  }
   FixedClock clock;
   HeadlessController controller(ui, clock);
   DocWnd& w = controller.w;
-  w.doc.filePath = args.file;
-  int error = 0;
-  if (loadWorkbook(w.doc, kLoadOpen, ui, &error) != 0) {
-    printFileError(args.file, kStepRead, error);
-    return kExitFailure;
-  }
+  if (!openWorkbook(args.file, w.doc, ui, args.out)) return kExitFailure;
   const int count = static_cast<int>(w.wb().sheets.size());
   if (args.sheet > count) {
     printError("tgc: FILE has " + std::to_string(count) + " sheets, no sheet " + std::to_string(args.sheet));
@@ -89,7 +76,7 @@ int runRender(const RenderArgs& args) {
     options.date = QDate::currentDate();
     bytes = sheetsPdf(w, sheets, options);
   }
-  error = EIO;  // when nothing could be drawn
+  int error = EIO;  // when nothing could be drawn
   if (bytes.isEmpty() ||
       !writeFileAtomically(args.out, std::string_view(bytes.constData(), bytes.size()), &error)) {
     printFileError(args.out, kStepWrite, error);
