@@ -43,8 +43,8 @@ int runExport(const ExportArgs& args) {
   int error = 0;
   Workbook& wb = doc.cur();
   if (isOutline(args.format)) {
-    std::vector<int> sheets(wb.sheets.size());
-    for (size_t i = 0; i < sheets.size(); ++i) sheets[i] = static_cast<int>(i);
+    const std::vector<int> sheets =
+        selectedSheets({SheetScope::All}, wb.currentSheet, static_cast<int>(wb.sheets.size()));
     const ExportFormat format = args.format == "opml" ? ExportFormat::Opml : ExportFormat::Markdown;
     const std::string title = std::filesystem::path(args.file).stem().string();
     if (!writeFileAtomically(args.out, outlineExport(wb, format, sheets, title), &error)) {

@@ -11,6 +11,7 @@
 #include "cli/clisupport.h"
 #include "cli/commands.h"
 #include "core/fileio.h"
+#include "core/sheetexport.h"
 #include "sheet/paperrender.h"
 #include "sheet/sheetfonts.h"
 
@@ -67,9 +68,9 @@ int runRender(const RenderArgs& args) {
     const int sheet = args.sheet > 0 ? args.sheet - 1 : std::clamp(w.wb().currentSheet, 0, count - 1);
     bytes = sheetPng(w, sheet, args.scale > 0 ? args.scale : 1, defaultWordFont());
   } else {
-    std::vector<int> sheets;
-    for (int s = 0; s < count; ++s)
-      if (args.sheet == 0 || s == args.sheet - 1) sheets.push_back(s);
+    const SheetSelection selection =
+        args.sheet > 0 ? SheetSelection{SheetScope::Range, args.sheet, args.sheet} : SheetSelection{SheetScope::All};
+    const std::vector<int> sheets = selectedSheets(selection, w.wb().currentSheet, count);
     PaperOptions options;
     options.textFont = defaultWordFont();
     options.title = QString::fromStdString(std::filesystem::path(args.file).stem().string());
