@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
@@ -24,24 +25,37 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
-// The lines joined with "\n" (which no line holds) and where each begins.
-void joinLines(const std::vector<std::string>& lines, std::string& joined, std::vector<size_t>& starts) {
-  for (const std::string& line : lines) {
-    if (!starts.empty()) joined += '\n';
-    starts.push_back(joined.size());
-    joined += line;
+// Calls found(piece) for each piece that holds the needle, in order;
+// found returns the piece to go on from.
+template <class Found>
+void scan(const std::string& text, const std::vector<size_t>& starts, const std::string& needle,
+          Found found) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const void* p = memmem(text.data() + pos, text.size() - pos, needle.data(), needle.size());
+    if (!p) return;
+    const auto at = static_cast<size_t>(static_cast<const char*>(p) - text.data());
+    const size_t piece =
+        static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+    const size_t next = found(piece);
+    if (next >= starts.size()) return;
+    pos = starts[next];
   }
 }
 
 }  // namespace
 
+void Finder::Pieces::add(const std::string& piece) {
+  if (!starts.empty()) text += '\0';
+  starts.push_back(text.size());
+  text += piece;
+}
+
 Finder::Finder(const Workbook& wb) : wb_(wb) {
-  exactWords_.reserve(wb.words.size());
-  foldedWords_.reserve(wb.words.size());
   for (const Word& word : wb.words) {
     const std::u32string text = decodeCp932(word.text);
-    exactWords_.push_back(encodeUtf8(text));
-    foldedWords_.push_back(encodeUtf8(foldText(text)));
+    exactWords_.add(encodeUtf8(text));
+    foldedWords_.add(encodeUtf8(foldText(text)));
   }
 
   const int32_t wordCount = static_cast<int32_t>(wb.words.size());
@@ -69,14 +83,13 @@ Finder::Finder(const Workbook& wb) : wb_(wb) {
   for (size_t m = 0; m < wb.memos.size(); ++m) {
     PreparedMemo& p = memos_[m];
     p.lines = splitLines(wb.memos[m].text);
-    std::vector<std::string> exact, folded;
+    p.firstLine = lineMemo_.size();
     for (const std::string& line : p.lines) {
       const std::u32string text = decodeCp932(line);
-      exact.push_back(encodeUtf8(text));
-      folded.push_back(encodeUtf8(foldText(text)));
+      exactLines_.add(encodeUtf8(text));
+      foldedLines_.add(encodeUtf8(foldText(text)));
+      lineMemo_.push_back(m);
     }
-    joinLines(exact, p.exact, p.exactStarts);
-    joinLines(folded, p.folded, p.foldedStarts);
     const int32_t word = wb.memos[m].word;
     if (word >= 0 && word < wordCount) p.anchor = firstIdea[word] >= 0 ? firstIdea[word] : firstBox[word];
     memosByAnchor_.push_back(m);
@@ -96,19 +109,24 @@ void Finder::search(std::string_view text, bool exact) {
   const std::u32string decoded = decodeUtf8(text);
   const std::string needle = encodeUtf8(exact ? decoded : foldText(decoded));
 
-  const std::vector<std::string>& words = exact ? exactWords_ : foldedWords_;
-  std::vector<char> wordFound(words.size());
-  for (size_t i = 0; i < words.size(); ++i) wordFound[i] = words[i].find(needle) != std::string::npos;
+  if (needle.find('\0') != std::string::npos) return;  // it would match across pieces
 
+  const Pieces& words = exact ? exactWords_ : foldedWords_;
+  std::vector<char> wordFound(wb_.words.size());
+  scan(words.text, words.starts, needle, [&](size_t word) {
+    wordFound[word] = 1;
+    return word + 1;
+  });
+
+  // A memo's first line that holds the text; the search goes on with the
+  // next memo.
+  const Pieces& lines = exact ? exactLines_ : foldedLines_;
   std::vector<int> memoLine(memos_.size(), -1);
-  for (size_t m = 0; m < memos_.size(); ++m) {
-    const PreparedMemo& p = memos_[m];
-    const std::string& hay = exact ? p.exact : p.folded;
-    const size_t at = hay.find(needle);
-    if (at == std::string::npos) continue;
-    const std::vector<size_t>& starts = exact ? p.exactStarts : p.foldedStarts;
-    memoLine[m] = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
-  }
+  scan(lines.text, lines.starts, needle, [&](size_t line) {
+    const size_t m = lineMemo_[line];
+    memoLine[m] = static_cast<int>(line - memos_[m].firstLine);
+    return memos_[m].firstLine + memos_[m].lines.size();
+  });
 
   size_t next = 0;
   auto memosAt = [&](int anchor) {

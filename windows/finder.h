@@ -73,24 +73,28 @@ class Finder {
     int32_t sheet, column, row, word;
     bool idea;
   };
-  // A memo's text decoded per line; the lines are joined with "\n" so one
-  // search covers the memo and the hit's offset tells the line.
   struct PreparedMemo {
-    std::string exact;
-    std::string folded;
-    std::vector<size_t> exactStarts;
-    std::vector<size_t> foldedStarts;
     std::vector<std::string> lines;  // CP932
+    size_t firstLine = 0;            // its first piece in the line texts
     int anchor = -1;                 // index into boxes_
+  };
+  // Texts as UTF-8 pieces, one after another with a NUL between them (no
+  // text holds one): a keystroke runs one search through all of them
+  // instead of one per text, and where a hit lies tells the piece.
+  struct Pieces {
+    std::string text;
+    std::vector<size_t> starts;
+    void add(const std::string& piece);
   };
 
   bool validRow(int row) const { return row >= 0 && row < static_cast<int>(hits_.size()); }
   void addMemoHit(size_t memo, size_t line);
 
   const Workbook& wb_;
-  std::vector<PreparedBox> boxes_;  // boxes with a word, in hit order
-  std::vector<std::string> exactWords_;
-  std::vector<std::string> foldedWords_;
+  std::vector<PreparedBox> boxes_;   // boxes with a word, in hit order
+  Pieces exactWords_, foldedWords_;  // one piece per word of the pool
+  Pieces exactLines_, foldedLines_;  // one piece per line of every memo
+  std::vector<size_t> lineMemo_;     // the memo of each line
   std::vector<PreparedMemo> memos_;
   std::vector<size_t> memosByAnchor_;  // memo positions, by anchor; unanchored last
   std::vector<FindHit> hits_;
