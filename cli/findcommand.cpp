@@ -21,9 +21,9 @@ struct FindArgs {
   bool json = false;
 };
 
-nlohmann::json hitJson(const Finder& f, const Workbook& wb, int row) {
+nlohmann::ordered_json hitJson(const Finder& f, const Workbook& wb, int row) {
   const FindHit& hit = f.hits()[row];
-  nlohmann::json j;
+  nlohmann::ordered_json j;
   const bool box = hit.kind == FindHit::Kind::Box;
   j["kind"] = box ? "box" : "memo";
   if (box) {
@@ -45,7 +45,7 @@ int runFind(const FindArgs& args) {
   finder.search(args.text, args.exact);
   const int count = static_cast<int>(finder.hits().size());
   if (args.json) {
-    nlohmann::json all = nlohmann::json::array();
+    nlohmann::ordered_json all = nlohmann::ordered_json::array();
     for (int i = 0; i < count; ++i) all.push_back(hitJson(finder, wb, i));
     std::cout << all.dump(2) << '\n';
   } else {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -65,7 +66,10 @@ FindDialog::FindDialog(DocWnd& w, FindMemory& memory, QWidget* parent)
   setFont(dialogFont());
   const DialogUnits du(font());
   setMinimumSize(du.size(200, 140));
-  resize(du.size(290, 230));
+  QSize size = du.size(250, 200);
+  // Scaled up on a small screen the window would not fit whole.
+  if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  resize(size);
   applyStoredWindowSize(*this, w.ports.settings, SizedWindow::Find);
 
   auto* caption = new QLabel(QStringLiteral("検索する文字列(&N):"), this);
@@ -92,7 +96,7 @@ FindDialog::FindDialog(DocWnd& w, FindMemory& memory, QWidget* parent)
   header->setFont(gothicFont(14));
   header->setStretchLastSection(false);  // the stored widths, as they were left
   header->setSectionsMovable(false);
-  int widths[3] = {du.x(40), du.x(50), du.x(170)};
+  int widths[3] = {du.x(34), du.x(46), du.x(140)};  // within the list at its first size
   readFindColumns(w.ports.settings, widths);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, widths[c]);
 
