@@ -68,10 +68,13 @@ int runFind(const FindArgs& args) {
 void registerFindCommand(CLI::App& app, CommandContext& context) {
   CLI::App* sub = app.add_subcommand(
       "find",
-      "Print the boxes and idea memos of FILE that contain TEXT, as the program's find window lists "
-      "them: full-width and half-width forms, hiragana and katakana, and Latin capitals match alike. "
-      "A box is printed as SHEET<TAB>POSITION<TAB>WORD, a memo as memo<TAB>WORD<TAB>LINE (the first "
-      "line that matches). Exit status 0 when something was found, 1 when nothing was, 2 on an error");
+      "Print the boxes and idea memos of FILE that contain TEXT, as the find window (Ctrl+F) lists them");
+  sub->footer(
+      "Full-width and half-width forms, hiragana and katakana, and Latin capitals and small letters match "
+      "alike unless --exact is given.\n"
+      "Each hit is one line: SHEET<TAB>POSITION<TAB>WORD for a box (POSITION as in the window, e.g. "
+      "\"□ 3行3列\"),\nmemo<TAB>WORD<TAB>LINE for a memo (its first line that matches).\n"
+      "Exit status: 0 when something was found, 1 when nothing was, 2 on an error.");
   auto args = std::make_shared<FindArgs>();
   sub->add_option("FILE", args->file, "Workbook file (.tgc)")->required();
   sub->add_option("TEXT", args->text, "The text to look for (UTF-8)")->required();
