@@ -22,6 +22,7 @@ inline constexpr int Undo = 57643;
 inline constexpr int Redo = 57644;
 inline constexpr int Copy = 57634;
 inline constexpr int Paste = 57637;
+inline constexpr int Find = 57636;
 inline constexpr int DeleteWord = 32774;
 inline constexpr int DeleteSheet = 32801;
 inline constexpr int WordAssist = 32833;

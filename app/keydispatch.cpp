@@ -138,6 +138,9 @@ int generalHandler(KeyHost& host, KeyState& keys, int key) {
       case 'L':
         host.command(cmd::WordList);
         return kHandled;
+      case 'F':
+        host.command(cmd::Find);
+        return kHandled;
       case 'D':
         return host.command(cmd::DeleteSheet);
       case 'E':

@@ -127,7 +127,7 @@ void MainWindow::buildMenus() {
   }
   // Commands whose windows are not registered (setCommandHandler) stay greyed.
   // Import is among them: its report may offer to open the mark editor.
-  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor})
+  for (int id : {cmd::Import, cmd::TextOutput, cmd::WordList, cmd::IdeaMemo, cmd::MarkEditor, cmd::Find})
     actions_.value(id)->setEnabled(false);
 }
 

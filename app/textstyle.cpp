@@ -26,6 +26,8 @@ SizeNames namesOf(SizedWindow which) {
       return {"ListWidth", "ListHeight"};
     case SizedWindow::IdeaMemo:
       return {"MemoWidth", "MemoHeight"};
+    case SizedWindow::Find:
+      return {"FindWidth", "FindHeight"};
     case SizedWindow::Main:
       break;
   }
@@ -33,6 +35,7 @@ SizeNames namesOf(SizedWindow which) {
 }
 
 const char* const kSizeSection = "DspSize Info";
+const char* const kFindColumns[3] = {"FindColA", "FindColB", "FindColC"};
 
 }  // namespace
 
@@ -124,6 +127,14 @@ void readListColumns(SettingsPort& s, int& first, int& second) {
 void writeListColumns(SettingsPort& s, int first, int second) {
   s.writeInt(kSizeSection, "ListColA", first);
   s.writeInt(kSizeSection, "ListColB", second);
+}
+
+void readFindColumns(SettingsPort& s, int (&widths)[3]) {
+  for (int i = 0; i < 3; ++i) widths[i] = s.readInt(kSizeSection, kFindColumns[i], widths[i]);
+}
+
+void writeFindColumns(SettingsPort& s, const int (&widths)[3]) {
+  for (int i = 0; i < 3; ++i) s.writeInt(kSizeSection, kFindColumns[i], widths[i]);
 }
 
 }  // namespace tgc

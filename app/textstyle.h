@@ -1,4 +1,4 @@
-// The text font and text colour commands, and the size records of the three
+// The text font and text colour commands, and the size records of the
 // windows that keep their size between runs.
 #pragma once
 
@@ -25,8 +25,8 @@ void defaultTextColor(DocWnd& w);
 // Reads "TextColor" (the colour in force as the fallback).
 void loadTextColor(DocWnd& w);
 
-// The three windows whose outer size persists.
-enum class SizedWindow { Main, WordList, IdeaMemo };
+// The windows whose outer size persists.
+enum class SizedWindow { Main, WordList, IdeaMemo, Find };
 
 struct WindowPlacement {
   int left = 0;
@@ -48,5 +48,10 @@ void recordSizeOnClose(SettingsPort& settings, SizedWindow which, int width, int
 // when not stored).
 void readListColumns(SettingsPort& settings, int& first, int& second);
 void writeListColumns(SettingsPort& settings, int first, int second);
+
+// The find window's three column widths ("FindColA" to "FindColC"); a value
+// not stored leaves the caller's width.
+void readFindColumns(SettingsPort& settings, int (&widths)[3]);
+void writeFindColumns(SettingsPort& settings, const int (&widths)[3]);
 
 }  // namespace tgc

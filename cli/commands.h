@@ -20,6 +20,7 @@ void registerBuildCommand(CLI::App& app, CommandContext& context);
 void registerExportCommand(CLI::App& app, CommandContext& context);
 void registerImportCommand(CLI::App& app, CommandContext& context);
 void registerNewCommand(CLI::App& app, CommandContext& context);
+void registerFindCommand(CLI::App& app, CommandContext& context);
 #ifdef TGC_CLI_RENDER
 // Only where the Qt layer is built: it draws with the sheet painter.
 void registerRenderCommand(CLI::App& app, CommandContext& context);

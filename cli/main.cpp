@@ -24,8 +24,8 @@ namespace {
 using namespace tgc::cli;
 
 const RegisterCommand kCommands[] = {
-    registerCheckCommand,  registerDumpCommand,   registerBuildCommand,
-    registerExportCommand, registerImportCommand, registerNewCommand,
+    registerCheckCommand,  registerDumpCommand, registerBuildCommand, registerExportCommand,
+    registerImportCommand, registerNewCommand,  registerFindCommand,
 #ifdef TGC_CLI_RENDER
     registerRenderCommand,
 #endif

@@ -4,6 +4,7 @@
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
+#include "windows/finddialog.h"
 #include "windows/ideamemo.h"
 #include "windows/ideamemodialog.h"
 #include "windows/textoutputdialog.h"
@@ -31,6 +32,7 @@ class AuxiliaryWindows : public QObject {
   explicit AuxiliaryWindows(MainWindow& window) : QObject(&window), textOutput(&window), ideaMemo(window) {}
   TextOutputWindow textOutput;
   IdeaMemoWindow ideaMemo;
+  FindMemory find;  // the last text and the row to start from, for the next opening
 };
 
 }  // namespace
@@ -42,6 +44,11 @@ void installAuxiliaryWindows(MainWindow& window) {
   window.action(cmd::TextOutput)->setEnabled(true);
   window.setCommandHandler(cmd::WordList, [&window] {
     WordListDialog dialog(window.docWnd(), &window);
+    dialog.exec();
+    return 0;
+  });
+  window.setCommandHandler(cmd::Find, [&window, windows] {
+    FindDialog dialog(window.docWnd(), windows->find, &window);
     dialog.exec();
     return 0;
   });

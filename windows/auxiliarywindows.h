@@ -1,4 +1,4 @@
-// Gives the main window its word list, idea memo and text output windows:
+// Gives the main window its word list, find, idea memo and text output windows:
 // their commands run the modal dialogs of this folder.
 #pragma once
 

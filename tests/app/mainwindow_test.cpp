@@ -75,10 +75,11 @@ TEST_F(MainWindowTest, MenuTexts) {
                          "名前をつけて保存(&A)...\tCtrl+T", "---", "インポート(&I)\tCtrl+I",
                          "テキスト出力(&K)\tCtrl+K", "印刷(&P)...\tCtrl+P", "エクスポート(&E)...", "---",
                          "(最近使ったﾌｧｲﾙ)", "---", "アプリケーションの終了(&X)"}));
-  EXPECT_EQ(itemTexts(window->topMenu(1)),
-            (QStringList{"元に戻す(&Z)\tCtrl+Z", "やり直し(&Y)\tCtrl+Y", "コピー(&C)\tCtrl+C",
-                         "貼り付け(&V)\tCtrl+V", "---", "語句削除(&L)\tDel", "シート削除(&K)\tCtrl+D", "---",
-                         "語句アシスト(&A)\tIns", "アイデア設定(&I)\tCtrl+Enter"}));
+  EXPECT_EQ(
+      itemTexts(window->topMenu(1)),
+      (QStringList{"元に戻す(&Z)\tCtrl+Z", "やり直し(&Y)\tCtrl+Y", "コピー(&C)\tCtrl+C",
+                   "貼り付け(&V)\tCtrl+V", "---", "語句削除(&L)\tDel", "シート削除(&K)\tCtrl+D", "---",
+                   "語句アシスト(&A)\tIns", "アイデア設定(&I)\tCtrl+Enter", "---", "検索(&F)...\tCtrl+F"}));
   EXPECT_EQ(itemTexts(window->topMenu(2)),
             (QStringList{"タイプＡ(&A)\tF7", "タイプＢ(&B)\tF8", "タイプＣ(&C)\tF9"}));
   EXPECT_EQ(itemTexts(window->topMenu(3)), (QStringList{"前のシート(&B)\tF3", "後のシート(&N)\tF4", "---",

@@ -173,6 +173,7 @@ TEST_F(KeyDispatchTest, CtrlCommands) {
   EXPECT_EQ(commandsOf('G', true, false), std::vector<int>{cmd::Guide});
   EXPECT_EQ(commandsOf('M', true, false), std::vector<int>{cmd::MarkEditor});
   EXPECT_EQ(commandsOf('L', true, false), std::vector<int>{cmd::WordList});
+  EXPECT_EQ(commandsOf('F', true, false), std::vector<int>{cmd::Find});
   EXPECT_EQ(commandsOf('E', true, false), std::vector<int>{cmd::MarkNames});
   EXPECT_EQ(commandsOf('W', true, false), std::vector<int>{cmd::ColorChange});
   EXPECT_EQ(commandsOf('I', true, false), std::vector<int>{cmd::Import});

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -32,6 +34,7 @@
 #include "tests/support/fakeopener.h"
 #include "tests/widgets/modalscript.h"
 #include "tests/widgets/shownwindow.h"
+#include "windows/finddialog.h"
 #include "windows/ideamemodialog.h"
 #include "windows/textoutputdialog.h"
 #include "windows/wordlistdialog.h"
@@ -88,7 +91,8 @@ TEST_F(AuxWindowsTest, CtrlKeysOpenTheirWindowsOnce) {
   };
   for (const Case& c : {Case{Qt::Key_L, cmd::WordList, QStringLiteral("語句リスト")},
                         Case{Qt::Key_Space, cmd::IdeaMemo, QStringLiteral("アイデアメモ")},
-                        Case{Qt::Key_K, cmd::TextOutput, QStringLiteral("テキスト出力")}}) {
+                        Case{Qt::Key_K, cmd::TextOutput, QStringLiteral("テキスト出力")},
+                        Case{Qt::Key_F, cmd::Find, QStringLiteral("検索")}}) {
     // The menu items are live.
     for (QMenu* menu : {window->topMenu(0), window->topMenu(4)}) Q_EMIT menu->aboutToShow();
     EXPECT_TRUE(window->action(c.command)->isEnabled()) << c.title.toStdString();
@@ -137,18 +141,19 @@ TEST_F(AuxWindowsTest, F1InTheWindowsOpensTheHelpFile) {
   std::ofstream(dir.filePath(QStringLiteral("Help.html")).toStdString()) << "<html></html>";
   FakeOpener opener;
   ModalScript script;
-  for (const char* title : {"語句リスト", "アイデアメモ"})
+  for (const char* title : {"語句リスト", "アイデアメモ", "検索"})
     script.on(QString::fromUtf8(title), [](QWidget* modal) {
       QTest::keyClick(modal->focusWidget(), Qt::Key_F1);
       QTest::keyClick(modal, Qt::Key_Escape);
     });
   press(Qt::Key_L);
   press(Qt::Key_Space);
+  press(Qt::Key_F);
   QDir::setCurrent(before);
   EXPECT_TRUE(script.finished());
   QStringList names;
-  for (const QString& path : opener.opened(2)) names << QFileInfo(path).fileName();
-  EXPECT_EQ(names, (QStringList{QStringLiteral("Help.html"), QStringLiteral("Help.html")}));
+  for (const QString& path : opener.opened(3)) names << QFileInfo(path).fileName();
+  EXPECT_EQ(names, QStringList(3, QStringLiteral("Help.html")));
 }
 
 TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
@@ -182,6 +187,59 @@ TEST_F(AuxWindowsTest, WordListDoubleClickJumpsWithoutRecordingTheSize) {
   QSettings after(settingsFile(), QSettings::IniFormat);
   EXPECT_EQ(after.value(QStringLiteral("DspSize Info/ListWidth")).toInt(), opened.width());
   EXPECT_EQ(after.value(QStringLiteral("DspSize Info/ListHeight")).toInt(), opened.height());
+}
+
+// Ctrl+F, type, Enter: the first hit's sheet with its box selected; Ctrl+F,
+// Enter again: the next hit, the text kept.
+TEST_F(AuxWindowsTest, FindTypedThenEnterJumpsAndTheNextOpeningGoesOn) {
+  put(0, 2, 2, "フタ");
+  put(0, 1, 1, "ガラス");
+  createSheet(w(), CreateKind::TypeA);
+  put(1, 3, 0, "ﾌﾀ");
+  w().doc.setModified(0);
+  const bool undoBefore = w().doc.canUndo();
+  int resizedWidth = 0;
+  ModalScript script;
+  script
+      .on(QStringLiteral("検索"),
+          [&resizedWidth](QWidget* modal) {
+            auto& d = as<FindDialog>(modal);
+            EXPECT_EQ(d.countLine()->text(), QString());
+            typeInto(modal, QStringLiteral("ふた"));
+            EXPECT_EQ(d.list()->model()->rowCount(), 2);
+            EXPECT_EQ(d.countLine()->text(), QStringLiteral("語句 2 件が見つかりました。"));
+            // Exact matching finds neither; unticked, both again, the first selected.
+            QTest::mouseClick(d.exactBox(), Qt::LeftButton);
+            EXPECT_EQ(d.countLine()->text(), QStringLiteral("見つかりませんでした。"));
+            EXPECT_FALSE(d.jumpButton()->isEnabled());
+            QTest::mouseClick(d.exactBox(), Qt::LeftButton);
+            d.field()->setFocus();
+            d.resize(d.width() + 30, d.height() + 20);
+            resizedWidth = d.width();
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Return);
+          })
+      .on(QStringLiteral("検索"), [](QWidget* modal) {
+        auto& d = as<FindDialog>(modal);
+        EXPECT_EQ(d.field()->text(), QStringLiteral("ふた"));
+        EXPECT_EQ(d.list()->currentIndex().row(), 1);
+        QTest::keyClick(modal->focusWidget(), Qt::Key_Enter);
+      });
+  press(Qt::Key_F);
+  EXPECT_EQ(w().wb().currentSheet, 0);
+  EXPECT_EQ(w().wb().cursorColumn, 2);
+  EXPECT_EQ(w().wb().cursorRow, 2);
+  QApplication::setActiveWindow(window.get());
+  window->view()->setFocus();
+  press(Qt::Key_F);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(w().wb().currentSheet, 1);
+  EXPECT_EQ(w().wb().cursorColumn, 3);
+  EXPECT_EQ(w().wb().cursorRow, 0);
+  EXPECT_EQ(w().doc.modified, 0);
+  EXPECT_EQ(w().doc.canUndo(), undoBefore);
+  QSettings after(settingsFile(), QSettings::IniFormat);
+  EXPECT_EQ(after.value(QStringLiteral("DspSize Info/FindWidth")).toInt(), resizedWidth);
+  EXPECT_GT(after.value(QStringLiteral("DspSize Info/FindColC")).toInt(), 0);
 }
 
 TEST_F(AuxWindowsTest, IdeaMemoTypedInTheFieldIsStoredWithCrLf) {
