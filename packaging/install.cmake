@@ -31,6 +31,9 @@ endfunction()
 # their parents up to the prefix, do not exist yet. Those the installation
 # makes, so the uninstallation may remove them once they are empty again.
 function(tgc_note_new_folders)
+  if(NOT tgc_direct)
+    return()
+  endif()
   set(folders ${tgc_folders})
   file(GLOB_RECURSE icon_folders LIST_DIRECTORIES true RELATIVE "${tgc_icons}" "${tgc_icons}/*")
   foreach(folder IN LISTS icon_folders)
