@@ -89,7 +89,11 @@ endfunction()
 # PATH; the manual page names the help where this installation put it.
 function(tgc_install_prefixed_files)
   string(RANDOM LENGTH 12 tag)
-  set(work "/tmp/tgc-install-${tag}")
+  set(tmp "$ENV{TMPDIR}")
+  if(NOT IS_DIRECTORY "${tmp}")
+    set(tmp /tmp)
+  endif()
+  set(work "${tmp}/tgc-install-${tag}")
   file(MAKE_DIRECTORY "${work}")
 
   tgc_full_path(bin "${tgc_bindir}")
