@@ -108,7 +108,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
   if (!request.initialName.empty()) dialog.selectFile(fromUtf8(request.initialName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return toUtf8(withDefaultExtension(dialog.selectedFiles().first(), request.defaultExtension));
+  return toUtf8(withDefaultExtension(dialog.selectedFiles().constFirst(), request.defaultExtension));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "core/nullports.h"
 
 namespace tgc {
-struct Document;
+class Document;
 }
 
 namespace tgc::cli {

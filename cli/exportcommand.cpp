@@ -22,10 +22,14 @@ struct ExportArgs {
   std::string out;
 };
 
-const std::map<std::string, OutputKind> kKinds = {
-    {"sheets", OutputKind::Sheets}, {"ideas", OutputKind::Ideas}, {"themes", OutputKind::Themes},
-    {"words", OutputKind::Words},   {"marks", OutputKind::Marks}, {"memos", OutputKind::Memos},
-};
+// The --kind names, which the option's check admits and no others.
+OutputKind outputKind(const std::string& name) {
+  static const std::map<std::string, OutputKind> kinds = {
+      {"sheets", OutputKind::Sheets}, {"ideas", OutputKind::Ideas}, {"themes", OutputKind::Themes},
+      {"words", OutputKind::Words},   {"marks", OutputKind::Marks}, {"memos", OutputKind::Memos},
+  };
+  return kinds.at(name);
+}
 
 bool isOutline(const std::string& format) {
   return format == "markdown" || format == "opml";
@@ -53,7 +57,7 @@ int runExport(const ExportArgs& args) {
     }
     return kExitOk;
   }
-  const OutputKind kind = kKinds.at(args.kind);
+  const OutputKind kind = outputKind(args.kind);
   const OutputFormat format = args.format == "csv" ? OutputFormat::Csv : OutputFormat::Text;
   stampSheetPositions(wb);
   const OutputRows rows = buildOutputRows(wb, kind);

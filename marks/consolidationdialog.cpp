@@ -78,7 +78,9 @@ ConsolidationDialog::ConsolidationDialog(const CatalogMark& first, const Catalog
                                                           {next, MergeChoice::Next},
                                                           {stop, MergeChoice::Stop}};
   auto* row = new QHBoxLayout;
-  for (const auto& [button, choice] : actions) {
+  for (const auto& action : actions) {
+    QPushButton* const button = action.first;
+    const MergeChoice choice = action.second;
     // Enter presses nothing in this dialog.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, choice] { choose(choice); });

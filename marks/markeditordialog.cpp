@@ -25,7 +25,9 @@ namespace tgc {
 namespace {
 
 constexpr int kColumnWidths[3] = {130, 50, 80};
-const QString kFace = QStringLiteral("ＭＳ Ｐゴシック");
+QString face() {
+  return QStringLiteral("ＭＳ Ｐゴシック");
+}
 
 }  // namespace
 
@@ -39,8 +41,8 @@ MarkList::MarkList(QWidget* parent) : QTreeWidget(parent) {
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setFont(sheetFont(kFace, 17, false));
-  header()->setFont(sheetFont(kFace, 14, false));
+  setFont(sheetFont(face(), 17, false));
+  header()->setFont(sheetFont(face(), 14, false));
   header()->setSectionsClickable(true);
   header()->setSectionsMovable(false);
   header()->setStretchLastSection(false);
@@ -68,7 +70,7 @@ MarkEditorDialog::MarkEditorDialog(DocWnd& w, QWidget* parent) : QDialog(parent)
   const QString radioTexts[2] = {QStringLiteral("使用マーク"), QStringLiteral("休止マーク")};
   for (int which : {kActiveList, kDormantList}) {
     radios_[which] = new QRadioButton(radioTexts[which], this);
-    radios_[which]->setFont(sheetFont(kFace, 17, false));
+    radios_[which]->setFont(sheetFont(face(), 17, false));
     connect(radios_[which], &QRadioButton::clicked, this, [this, which] { makeCurrent(which); });
     MarkList* list = lists_[which] = new MarkList(this);
     list->clicked = [this, which] { makeCurrent(which); };

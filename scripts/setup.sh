@@ -10,8 +10,10 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   clang libclang-rt-14-dev
+  # Qt's static checks (scripts/clazy.sh)
+  clazy
   # the install test's validators; what cpack -G DEB runs
-  desktop-file-utils appstream shared-mime-info dpkg-dev file
+  desktop-file-utils appstream shared-mime-info gtk-update-icon-cache dpkg-dev file
   # the export tests' readers: CommonMark, XML, PDF
   cmark libxml2-utils poppler-utils
 )

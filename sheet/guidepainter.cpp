@@ -171,7 +171,6 @@ TooltipBox placeTooltip(int anchorLeft, int anchorWidth, int width, int W) {
 
 void paintGuideOverlay(QPainter& p, int W, int H, SheetType type) {
   const SheetFonts& f = SheetFonts::get();
-  const QFontMetrics textMetrics(f.guideText);
 
   // Tips panel with its label tab.
   drawRoundBox(p, W - 565, H - 86, 550, 71, 8, kGuideFill, kGuideFill);

@@ -335,16 +335,16 @@ QVariant SheetView::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 void SheetView::dragEnterEvent(QDragEnterEvent* event) {
   const QMimeData* mime = event->mimeData();
-  if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().first().isLocalFile())
+  if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().constFirst().isLocalFile())
     event->acceptProposedAction();
 }
 
 void SheetView::dropEvent(QDropEvent* event) {
   const QMimeData* mime = event->mimeData();
-  if (!mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().first().isLocalFile()) return;
+  if (!mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().constFirst().isLocalFile()) return;
   event->acceptProposedAction();
   // Only the first file counts, like a workbook opened by path.
-  Q_EMIT fileDropped(mime->urls().first().toLocalFile());
+  Q_EMIT fileDropped(mime->urls().constFirst().toLocalFile());
 }
 
 void SheetView::focusView() {

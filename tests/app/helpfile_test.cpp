@@ -36,7 +36,7 @@ TEST(HelpFile, SelfContainedAndListsEveryMenuShortcut) {
   EXPECT_FALSE(help.contains(QStringLiteral("<link"), Qt::CaseInsensitive));
   EXPECT_FALSE(help.contains(QStringLiteral("url("), Qt::CaseInsensitive));
   // Every picture is embedded.
-  const QRegularExpression source(QStringLiteral("\\ssrc=\"([^\"]*)\""));
+  static const QRegularExpression source(QStringLiteral("\\ssrc=\"([^\"]*)\""));
   int pictures = 0;
   for (const QRegularExpressionMatch& m : source.globalMatch(help)) {
     EXPECT_TRUE(m.captured(1).startsWith(QStringLiteral("data:image/png;base64,i")))

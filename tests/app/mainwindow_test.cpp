@@ -282,7 +282,7 @@ struct BoxAnswer {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 void answerNextBox(QMessageBox::StandardButton button, BoxAnswer* seen) {
-  QTimer::singleShot(0, [button, seen] {
+  QTimer::singleShot(0, qApp, [button, seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     seen->text = box->text();

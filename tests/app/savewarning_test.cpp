@@ -50,7 +50,7 @@ TEST(SaveWarning, CtrlSOnAReadOnlyFileSaysWhichFileAndWhy) {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
+  QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     poll.stop();

@@ -67,7 +67,7 @@ int runChild(int argc, char** argv) {
   typeWord(handle, "alpha");
   const std::string saved = serializeWorkbook(window.docWnd().wb());
   QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
+  QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
     std::string copy;
     if (!readWholeFile(recovery->folder() + "/workbook.tgc", copy) || copy != saved) return;
     poll.stop();

@@ -25,7 +25,7 @@ class ModalScript {
 
   ModalScript() {
     timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
     timer_.start();
   }
   ~ModalScript() { timer_.stop(); }
@@ -74,13 +74,14 @@ class ModalScript {
     pending_ = true;
     // Acting from a fresh event lets this poll return, so the windows the
     // action opens are answered from inside their own event loops.
-    QTimer::singleShot(0, [this, target = QPointer<QWidget>(modal), action = std::move(step.action)] {
-      pending_ = false;
-      if (!target) return;
-      acting_.append(target.data());
-      action(target.data());
-      acting_.removeOne(target.data());
-    });
+    QTimer::singleShot(0, &timer_,
+                       [this, target = QPointer<QWidget>(modal), action = std::move(step.action)] {
+                         pending_ = false;
+                         if (!target) return;
+                         acting_.append(target.data());
+                         action(target.data());
+                         acting_.removeOne(target.data());
+                       });
   }
 
   QTimer timer_;

@@ -39,7 +39,7 @@ void fillTypeA(ViewRig& r) {
 }
 
 TEST(Shots, SheetTypesGuideAndTooltips) {
-  if (qgetenv("TGC_SHOTS").isEmpty()) GTEST_SKIP() << "TGC_SHOTS not set";
+  if (qEnvironmentVariableIsEmpty("TGC_SHOTS")) GTEST_SKIP() << "TGC_SHOTS not set";
   saveShot(pictures::strip(pictures::Picture::ButtonStrip, 2), "strip_buttons_x2.png");
   saveShot(pictures::strip(pictures::Picture::Idea, 3), "strip_idea_x3.png");
   saveShot(pictures::strip(pictures::Picture::Memo, 3), "strip_memo_x3.png");
@@ -131,7 +131,7 @@ void write(ViewRig& r, std::initializer_list<Written> words) {
 }
 
 TEST(Shots, HelpPictures) {
-  if (qgetenv("TGC_SHOTS").isEmpty()) GTEST_SKIP() << "TGC_SHOTS not set";
+  if (qEnvironmentVariableIsEmpty("TGC_SHOTS")) GTEST_SKIP() << "TGC_SHOTS not set";
   ViewRig r(760, 560);
   // Marks as a person would meet them, not the random draw of the rig.
   for (Box& b : r.wb().sheets[0].boxes) b.mark = (b.column * 7 + b.row * 3) % 12 + 2;
