@@ -183,11 +183,12 @@ void QtClipboard::setText(const std::string& cp932) {
   QApplication::clipboard()->setText(fromCp932(cp932));
 }
 
-std::optional<std::string> QtClipboard::text() {
+ClipboardText QtClipboard::text() {
   QString t = QApplication::clipboard()->text();
   const qsizetype zero = t.indexOf(QChar(0));
   if (zero >= 0) t.truncate(zero);
-  return toCp932(t);
+  if (std::optional<std::string> cp932 = toCp932(t)) return {std::move(*cp932)};
+  return {{}, true};
 }
 
 QtShell::~QtShell() {

@@ -78,11 +78,17 @@ class SettingsPort {
 };
 
 // Plain text on the clipboard, CP932.
+// What the clipboard holds as plain text.
+struct ClipboardText {
+  std::string cp932;        // empty when it holds no text
+  bool unstorable = false;  // text with characters CP932 cannot hold, never given half-converted
+};
+
 class ClipboardPort {
  public:
   virtual ~ClipboardPort() = default;
   virtual void setText(const std::string& cp932) = 0;
-  virtual std::optional<std::string> text() = 0;
+  virtual ClipboardText text() = 0;
 };
 
 // Opens a file or web address with the desktop's default handler.

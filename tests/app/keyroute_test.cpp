@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMenu>
@@ -19,8 +20,10 @@
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
+#include "sheet/geometry.h"
 #include "sheet/sheetview.h"
 #include "tests/support/fakeopener.h"
+#include "tests/widgets/modalscript.h"
 #include "tests/widgets/shownwindow.h"
 
 namespace tgc::test {
@@ -184,6 +187,22 @@ TEST_F(MenuKeys, ShortcutsWorkAtOnceAfterAMenuClosedWithEsc) {
   EXPECT_EQ(bar->activeAction(), window->topMenu(2)->menuAction());
   QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
   EXPECT_EQ(window->focusWidget(), window->view());
+}
+
+class ClipboardKeys : public ShownWindowTest {};
+
+TEST_F(ClipboardKeys, CtrlVOfTextTheWorkbookCannotHoldWarnsAsTyping) {
+  QApplication::clipboard()->setText(QStringLiteral("絵😀文字"));
+  ModalScript script;
+  script.answer(QMessageBox::Ok);
+  QTest::keyClick(window->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(script.messages,
+            QStringList{QStringLiteral(
+                "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。")});
+  const Workbook& wb = window->docWnd().wb();
+  EXPECT_EQ(findBox(*wb.currentSheetPtr(), wb.cursorColumn, wb.cursorRow)->word, -1);
+  EXPECT_EQ(window->docWnd().doc.modified, 0);
 }
 
 }  // namespace

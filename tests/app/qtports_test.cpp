@@ -60,12 +60,15 @@ TEST(QtPorts, ClipboardTextIsCp932UpToTheFirstZero) {
   QtClipboard clip;
   clip.setText(cp("語句"));
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("語句"));
-  EXPECT_EQ(clip.text(), cp("語句"));
+  EXPECT_EQ(clip.text().cp932, cp("語句"));
   QApplication::clipboard()->setText(QStringLiteral("前") + QChar(0) + QStringLiteral("後"));
-  EXPECT_EQ(clip.text(), cp("前"));
-  // Text CP932 cannot hold is not pasted half-converted.
-  QApplication::clipboard()->setText(QStringLiteral("😀"));
-  EXPECT_FALSE(clip.text().has_value());
+  EXPECT_EQ(clip.text().cp932, cp("前"));
+  EXPECT_FALSE(clip.text().unstorable);
+  // Text CP932 cannot hold is not pasted half-converted, but told apart
+  // from no text.
+  QApplication::clipboard()->setText(QStringLiteral("絵😀文字"));
+  EXPECT_EQ(clip.text().cp932, "");
+  EXPECT_TRUE(clip.text().unstorable);
 }
 
 TEST(QtPorts, FontRecordAsQFont) {
