@@ -36,6 +36,15 @@ class UiPort {
   virtual void beginWait() = 0;
   virtual void endWait() = 0;
 
+  // A file could not be read or written: `text` names the file and gives
+  // the reason for the errno value `error` (core/fileerror.h). A window
+  // shows the whole text; a console, which names the file itself, may show
+  // the reason alone.
+  virtual void fileWarning(const std::string& text, int error) {
+    (void)error;
+    warning(text);
+  }
+
   void warning(const std::string& text) { message(MessageKind::Warning, text, Buttons::Ok); }
   void information(const std::string& text) { message(MessageKind::Information, text, Buttons::Ok); }
   void plain(const std::string& text) { message(MessageKind::Plain, text, Buttons::Ok); }
