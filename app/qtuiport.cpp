@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "app/dialogframe.h"
+#include "app/filedialogcolumns.h"
 #include "app/qtconvert.h"
 
 namespace tgc {
@@ -107,6 +108,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
   dialog.setNameFilter(qtNameFilters(request.filter));
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
   if (!request.initialName.empty()) dialog.selectFile(fromUtf8(request.initialName));
+  fitDateColumn(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return toUtf8(withDefaultExtension(dialog.selectedFiles().first(), request.defaultExtension));
 }
