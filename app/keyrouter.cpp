@@ -82,8 +82,10 @@ QWidget* KeyRouter::keyboardFocus() const {
 namespace {
 
 // The keys a menu bar in keyboard mode walks and opens its menus with:
-// arrows, Enter, Space, Esc and the plain characters of its mnemonics.
+// arrows, Enter, Space, Esc, the plain characters of its mnemonics, and
+// Alt with anything, as always.
 bool menuBarKey(const QKeyEvent& key) {
+  if ((key.modifiers() & Qt::AltModifier) || key.key() == Qt::Key_Alt) return true;
   if (key.modifiers() & Qt::ControlModifier) return false;
   switch (key.key()) {
     case Qt::Key_Left:
