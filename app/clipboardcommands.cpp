@@ -23,12 +23,18 @@ int copySelectedWord(DocWnd& w) {
 }
 
 int pasteWord(DocWnd& w) {
-  const auto text = w.ports.clipboard.text();
-  if (!text || text->empty()) return 0;
+  const ClipboardText clip = w.ports.clipboard.text();
+  if (clip.unstorable) {
+    // The box would stay as it was without a word; typing says why.
+    warnUnstorableText(w);
+    return -1;
+  }
+  const std::string& text = clip.cp932;
+  if (text.empty()) return 0;
   // The snapshot comes first, so a paste that changes nothing is still a step.
   w.doc.recordChange();
   Workbook& wb = w.wb();
-  const int position = enterWord(wb, *text);
+  const int position = enterWord(wb, text);
   const Box* box = selectedBox(wb);
   if (box && box->word != position) assignWordToSelectedBox(w, position);
   w.ui().repaint();

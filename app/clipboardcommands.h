@@ -10,7 +10,7 @@ class DocWnd;
 int copySelectedWord(DocWnd& w);
 // Puts the clipboard's text into the selected box as its word, as one undo
 // step even when the box already holds that word. Nothing for an empty
-// clipboard. Returns 0.
+// clipboard; -1 after the warning for text CP932 cannot hold. Else 0.
 int pasteWord(DocWnd& w);
 
 }  // namespace tgc

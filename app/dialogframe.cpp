@@ -16,9 +16,11 @@ namespace tgc {
 
 namespace {
 
-// Window icon, close button and the frame's padding in a title bar, in the
-// window's pixels; window managers draw these at about this size.
-constexpr int kTitleBarAllowance = 96;
+// Window icon, buttons and the frame's and the label's padding in a title
+// bar, in the window's pixels. Some window managers (openbox) draw the
+// minimise and maximise buttons too, whatever the window asks for: four
+// squares of about 24 pixels and some 30 pixels of padding.
+constexpr int kTitleBarAllowance = 128;
 
 }  // namespace
 

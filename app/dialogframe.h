@@ -22,7 +22,8 @@ void useCloseBoxOnly(QDialog& dialog);
 bool helpKey(DocWnd& w, const QKeyEvent& event);
 
 // The least window width at which a title bar shows this title whole: the
-// text in a bold title font, plus the window icon, the close button and the
+// text in a bold title font, plus the window icon, the buttons (minimise and
+// maximise as well, which some window managers draw for any window) and the
 // frame.
 int titleBarWidth(const QString& title, const QFont& font);
 

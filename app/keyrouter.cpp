@@ -79,6 +79,45 @@ QWidget* KeyRouter::keyboardFocus() const {
   return window_.focusWidget();
 }
 
+namespace {
+
+// The keys a menu bar in keyboard mode walks and opens its menus with:
+// arrows, Enter, Space, Esc, the plain characters of its mnemonics, and
+// Alt with anything, as always.
+bool menuBarKey(const QKeyEvent& key) {
+  if ((key.modifiers() & Qt::AltModifier) || key.key() == Qt::Key_Alt) return true;
+  if (key.modifiers() & Qt::ControlModifier) return false;
+  switch (key.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+      return true;
+  }
+  return key.modifiers() == Qt::NoModifier && key.text().size() == 1 && key.text()[0].isPrint();
+}
+
+}  // namespace
+
+bool KeyRouter::leaveMenuBar(QObject* watched, QKeyEvent& key) {
+  // A menu closed with Esc leaves the menu bar in keyboard mode, holding the
+  // focus: nothing would reach the dispatcher until another Esc or a click.
+  // A key it has no use for ends that mode, the focus goes back to the view,
+  // and the key goes there, as though the menu bar had never had it.
+  auto* bar = qobject_cast<QMenuBar*>(watched);
+  if (!bar || bar->window() != &window_ || !bar->hasFocus() || menuBarKey(key) || !window_.view())
+    return false;
+  window_.view()->setFocus(Qt::MenuBarFocusReason);
+  QKeyEvent again(key.type(), key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
+                  key.nativeModifiers(), key.text(), key.isAutoRepeat(), key.count());
+  QCoreApplication::sendEvent(window_.view(), &again);
+  return true;
+}
+
 bool KeyRouter::routes(QObject* watched) const {
   // A key event is first delivered to the focus widget (or to the window
   // when nothing has the focus); later deliveries of the same event to the
@@ -95,8 +134,9 @@ bool KeyRouter::routes(QObject* watched) const {
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-    if (!routes(watched)) return false;
     auto* ke = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyPress && leaveMenuBar(watched, *ke)) return true;
+    if (!routes(watched)) return false;
     // Alt combinations belong to the menu bar, as system keys do.
     if ((ke->modifiers() & Qt::AltModifier) || ke->key() == Qt::Key_Alt || ke->key() == Qt::Key_AltGr)
       return false;

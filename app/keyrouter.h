@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QKeyEvent;
+
 #include "app/keydispatch.h"
 
 namespace tgc {
@@ -33,6 +35,9 @@ class KeyRouter : public QObject, public KeyHost {
 
  private:
   bool routes(QObject* watched) const;
+  // True when a key pressed on the menu bar in keyboard mode, which it does
+  // not navigate with, was given to the sheet view instead.
+  bool leaveMenuBar(QObject* watched, QKeyEvent& key);
   // The widget of the main window that has the keyboard focus.
   QWidget* keyboardFocus() const;
 

@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
   // application's icon is every window's icon, dialogs included.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(tgc::applicationId()));
   QApplication::setWindowIcon(tgc::icons::programIcon());
-  QTranslator qtTexts;
-  tgc::installJapaneseQtTexts(qtTexts);  // without them Qt's texts stay English
+  QTranslator qtTexts, missingTexts;
+  tgc::installJapaneseQtTexts(qtTexts, missingTexts);  // without them Qt's texts stay English
   // Qt's own options are gone now. The workbook path is taken as given,
   // relative to the current directory or absolute.
   std::vector<std::string> rest;

@@ -6,10 +6,14 @@
 
 namespace tgc {
 
-bool installJapaneseQtTexts(QTranslator& translator) {
-  if (!translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return false;
-  return QCoreApplication::installTranslator(&translator);
+bool installJapaneseQtTexts(QTranslator& qtTexts, QTranslator& missingTexts) {
+  // Installed later, the program's own are asked first.
+  const bool qt =
+      qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(&qtTexts);
+  if (missingTexts.load(QStringLiteral(":/translations/qtdialogs_ja.qm")))
+    QCoreApplication::installTranslator(&missingTexts);
+  return qt;
 }
 
 }  // namespace tgc

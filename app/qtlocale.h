@@ -1,5 +1,5 @@
-// Qt's own texts (standard buttons of message boxes, file, font and colour
-// dialogs) in Japanese, to match the rest of the program whatever the
+// Qt's own texts (standard buttons of message boxes, file, print, font and
+// colour dialogs) in Japanese, to match the rest of the program whatever the
 // desktop's language.
 #pragma once
 
@@ -7,8 +7,9 @@ class QTranslator;
 
 namespace tgc {
 
-// Installs Qt's Japanese translations on the running application; the
-// translator is owned by the caller. False when they are not installed.
-bool installJapaneseQtTexts(QTranslator& translator);
+// Installs Qt's Japanese translations on the running application, then the
+// program's own for the texts of Qt's dialogs they lack. The translators
+// are owned by the caller. False when Qt's are not installed.
+bool installJapaneseQtTexts(QTranslator& qtTexts, QTranslator& missingTexts);
 
 }  // namespace tgc

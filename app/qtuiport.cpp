@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "app/dialogframe.h"
+#include "app/filedialogcolumns.h"
 #include "app/qtconvert.h"
 
 namespace tgc {
@@ -107,6 +108,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialogReques
   dialog.setNameFilter(qtNameFilters(request.filter));
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
   if (!request.initialName.empty()) dialog.selectFile(fromUtf8(request.initialName));
+  fitDateColumn(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return toUtf8(withDefaultExtension(dialog.selectedFiles().constFirst(), request.defaultExtension));
 }
@@ -183,11 +185,12 @@ void QtClipboard::setText(const std::string& cp932) {
   QApplication::clipboard()->setText(fromCp932(cp932));
 }
 
-std::optional<std::string> QtClipboard::text() {
+ClipboardText QtClipboard::text() {
   QString t = QApplication::clipboard()->text();
   const qsizetype zero = t.indexOf(QChar(0));
   if (zero >= 0) t.truncate(zero);
-  return toCp932(t);
+  if (std::optional<std::string> cp932 = toCp932(t)) return {std::move(*cp932)};
+  return {{}, true};
 }
 
 QtShell::~QtShell() {

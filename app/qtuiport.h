@@ -62,7 +62,7 @@ class QtClipboard : public ClipboardPort {
   void setText(const std::string& cp932) override;
   // The clipboard's plain text up to its first zero character, as CP932;
   // nothing when there is no text or it cannot be held in CP932.
-  std::optional<std::string> text() override;
+  ClipboardText text() override;
 };
 
 // Opens through xdg-open where it exists, because only it knows whether a

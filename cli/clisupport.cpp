@@ -16,6 +16,10 @@ Answer ConsoleUi::message(MessageKind, const std::string& text, Buttons buttons)
   return declined(buttons);
 }
 
+void ConsoleUi::fileWarning(const std::string&, int error) {
+  message(MessageKind::Warning, fileErrorReason(error), Buttons::Ok);
+}
+
 bool openWorkbook(const std::string& file, Document& doc, ConsoleUi& ui, const std::string& out) {
   ui.prefix = file + ": " + kStepCheck + ": ";
   if (checkWorkbookFile(file, ui) != 0) return false;

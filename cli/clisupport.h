@@ -29,6 +29,8 @@ inline constexpr int kExitUsage = 2;    // the command line was wrong
 class ConsoleUi : public NoWindowUi {
  public:
   Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
+  // The reason alone: the prefix names the file, so a failure is one line.
+  void fileWarning(const std::string& text, int error) override;
 
   int messageCount = 0;
   std::string prefix;

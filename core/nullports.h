@@ -65,7 +65,7 @@ class NoSettings : public SettingsPort {
 class NoClipboard : public ClipboardPort {
  public:
   void setText(const std::string&) override {}
-  std::optional<std::string> text() override { return std::nullopt; }
+  ClipboardText text() override { return {}; }
 };
 
 // Opens nothing.

@@ -1,6 +1,7 @@
 #include "core/outlineformats.h"
 
 #include <string_view>
+#include <vector>
 
 namespace tgc {
 
@@ -36,6 +37,16 @@ std::string markdownEscaped(std::string_view s) {
   return out;
 }
 
+std::vector<std::string_view> trimmedLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (;;) {
+    const size_t end = text.find('\n');
+    lines.push_back(trimmed(text.substr(0, end)));
+    if (end == std::string_view::npos) return lines;
+    text.remove_prefix(end + 1);
+  }
+}
+
 void markdownItems(std::string& out, const std::vector<OutlineItem>& items, const std::string& glyph,
                    int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
@@ -48,21 +59,20 @@ void markdownItems(std::string& out, const std::vector<OutlineItem>& items, cons
     out += '\n';
     // A block quote inside the item: indented to the item's content. Lines
     // lose their leading blanks (four would make code) and trailing ones
-    // (two would make a hard break).
+    // (two would make a hard break). A line followed by another of the same
+    // paragraph ends in a backslash, a hard break, so the memo keeps its
+    // lines instead of running them together.
     for (size_t m = 0; m < it.memos.size(); ++m) {
       if (m > 0) out += indent + "  >\n";
-      std::string_view rest = it.memos[m];
-      for (;;) {
-        const size_t end = rest.find('\n');
-        const std::string_view line = trimmed(rest.substr(0, end));
+      const std::vector<std::string_view> lines = trimmedLines(it.memos[m]);
+      for (size_t k = 0; k < lines.size(); ++k) {
         out += indent + "  >";
-        if (!line.empty()) {
+        if (!lines[k].empty()) {
           out += ' ';
-          out += markdownEscaped(line);
+          out += markdownEscaped(lines[k]);
+          if (k + 1 < lines.size() && !lines[k + 1].empty()) out += '\\';
         }
         out += '\n';
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
       }
     }
     markdownItems(out, it.children, glyph, depth + 1);

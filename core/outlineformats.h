@@ -11,7 +11,8 @@
 namespace tgc {
 
 // A title heading, then per sheet a heading and a nested bullet list; ideas
-// carry the idea glyph and are bold; memos are block quotes under their idea.
+// carry the idea glyph and are bold; memos are block quotes under their idea,
+// each line break kept as a hard break.
 std::string toMarkdown(const WorkbookOutline& outline);
 
 // The same tree as outline elements; memos in the `_note` attribute.

@@ -36,6 +36,15 @@ class UiPort {
   virtual void beginWait() = 0;
   virtual void endWait() = 0;
 
+  // A file could not be read or written: `text` names the file and gives
+  // the reason for the errno value `error` (core/fileerror.h). A window
+  // shows the whole text; a console, which names the file itself, may show
+  // the reason alone.
+  virtual void fileWarning(const std::string& text, int error) {
+    (void)error;
+    warning(text);
+  }
+
   void warning(const std::string& text) { message(MessageKind::Warning, text, Buttons::Ok); }
   void information(const std::string& text) { message(MessageKind::Information, text, Buttons::Ok); }
   void plain(const std::string& text) { message(MessageKind::Plain, text, Buttons::Ok); }
@@ -78,11 +87,17 @@ class SettingsPort {
 };
 
 // Plain text on the clipboard, CP932.
+// What the clipboard holds as plain text.
+struct ClipboardText {
+  std::string cp932;        // empty when it holds no text
+  bool unstorable = false;  // text with characters CP932 cannot hold, never given half-converted
+};
+
 class ClipboardPort {
  public:
   virtual ~ClipboardPort() = default;
   virtual void setText(const std::string& cp932) = 0;
-  virtual std::optional<std::string> text() = 0;
+  virtual ClipboardText text() = 0;
 };
 
 // Opens a file or web address with the desktop's default handler.

@@ -403,7 +403,7 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
   // Only a name that is not there is missing; a folder that may not be
   // looked into hides nothing from the reason.
   if (ec && ec.value() != ENOENT && ec.value() != ENOTDIR) {
-    ui.warning(readFailedText(path, ec.value()));
+    ui.fileWarning(readFailedText(path, ec.value()), ec.value());
     return 1;
   }
   if (!fs::is_regular_file(status)) {
@@ -412,7 +412,7 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
   }
   const uintmax_t size = fs::file_size(path, ec);
   if (ec) {
-    ui.warning(readFailedText(path, ec.value()));
+    ui.fileWarning(readFailedText(path, ec.value()), ec.value());
     return 1;
   }
   if (size == 0) {
@@ -423,7 +423,7 @@ int checkWorkbookFile(const std::string& path, UiPort& ui) {
   int error = 0;
   const int got = readHead(path, head, error);
   if (got < 0) {
-    ui.warning(readFailedText(path, error));
+    ui.fileWarning(readFailedText(path, error), error);
     return 1;
   }
   // The first byte, the magic's length prefix, is not looked at; bytes the

@@ -6,6 +6,7 @@
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/workbook.h"
+#include "sheet/boxinput.h"
 #include "sheet/geometry.h"
 #include "windows/selectorentry.h"
 
@@ -87,6 +88,7 @@ std::vector<std::string> IdeaMemoSession::entryTexts() const {
 
 void IdeaMemoSession::select(int index) {
   selected_ = index >= 0 && index < static_cast<int>(memos_.size()) ? index : -1;
+  unstorable_ = false;  // the field now shows the working memo
 }
 
 const std::string& IdeaMemoSession::shownText() const {
@@ -98,10 +100,21 @@ void IdeaMemoSession::typed(const std::string& text) {
   if (selected_ < 0) return;
   memos_[selected_].text = text;
   changed_ = true;
+  unstorable_ = false;
+}
+
+void IdeaMemoSession::typedUnstorable() {
+  if (selected_ < 0) return;
+  changed_ = true;
+  unstorable_ = true;
 }
 
 void IdeaMemoSession::update() {
   if (!changed_) return;
+  if (unstorable_) {
+    warnUnstorableText(w_);
+    return;
+  }
   if (w_.ui().confirmation("更新しますか？"_sj) != Answer::Ok) return;
   commit();
 }
@@ -110,6 +123,10 @@ bool IdeaMemoSession::close() {
   if (!changed_) return true;
   switch (w_.ui().question("メモが変更されています。更新しますか？"_sj, true)) {
     case Answer::Yes:
+      if (unstorable_) {
+        warnUnstorableText(w_);
+        return false;
+      }
       commit();
       return true;
     case Answer::No:

@@ -47,13 +47,20 @@ class IdeaMemoSession {
 
   // The person changed the memo field: its whole text, CP932.
   void typed(const std::string& text);
+  // The field now holds characters CP932 cannot: a change that cannot be
+  // stored until they are gone. The working memo keeps its last text.
+  void typedUnstorable();
   bool changed() const { return changed_; }
+  bool holdsUnstorable() const { return unstorable_; }
 
   // The update button: asks when something changed and commits on OK,
-  // leaving the window open.
+  // leaving the window open; refused with the warning while the field holds
+  // what cannot be stored.
   void update();
-  // Closing: asks when something changed; Yes commits. False on Cancel,
-  // when the window stays open.
+  // Closing: asks when something changed; Yes commits, No throws the change
+  // away whatever the field holds. False, with the window staying open, on
+  // Cancel, and on Yes while the field holds what cannot be stored (after
+  // the warning).
   bool close();
   // Writes every working memo into the workbook: trimmed-empty text deletes
   // a memo, other text replaces or adds one; the has-memo flags follow.
@@ -64,6 +71,7 @@ class IdeaMemoSession {
   std::vector<WorkingMemo> memos_;
   int selected_ = -1;
   bool changed_ = false;
+  bool unstorable_ = false;
 };
 
 }  // namespace tgc

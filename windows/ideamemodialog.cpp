@@ -79,8 +79,8 @@ IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* par
   });
   connect(field_, &QPlainTextEdit::textChanged, this, &IdeaMemoDialog::fieldEdited);
   connect(update_, &QPushButton::clicked, this, [this] {
-    if (!fieldStorable()) return;
     session_.update();
+    if (session_.holdsUnstorable()) field_->setFocus(Qt::OtherFocusReason);  // to mend it
     update_->setEnabled(session_.changed());
   });
   connect(close, &QPushButton::clicked, this, &IdeaMemoDialog::reject);
@@ -93,7 +93,6 @@ void IdeaMemoDialog::showSelection() {
   field_->setPlainText(text);
   field_->setEnabled(session_.fieldEnabled());
   filling_ = false;
-  unstorable_ = false;
   update_->setEnabled(session_.changed());
 }
 
@@ -103,21 +102,25 @@ void IdeaMemoDialog::fieldEdited() {
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
   bool dropped = false;
   const std::string cp932 = qtToWord(text, &dropped);
-  unstorable_ = dropped;
-  if (dropped) return;  // refused when the text would leave the field
-  session_.typed(cp932);
+  if (dropped)
+    session_.typedUnstorable();  // refused only when it would be stored
+  else
+    session_.typed(cp932);
   update_->setEnabled(true);
 }
 
 bool IdeaMemoDialog::fieldStorable() {
-  if (!unstorable_) return true;
+  if (!session_.holdsUnstorable()) return true;
   warnUnstorableText(w_);
   field_->setFocus(Qt::OtherFocusReason);
   return false;
 }
 
 void IdeaMemoDialog::reject() {
-  if (!fieldStorable() || !session_.close()) return;
+  if (!session_.close()) {
+    if (session_.holdsUnstorable()) field_->setFocus(Qt::OtherFocusReason);  // to mend it
+    return;
+  }
   recordWindowSizeOnClose(*this, w_.ports.settings, SizedWindow::IdeaMemo);
   QDialog::reject();
 }

@@ -33,7 +33,8 @@ class IdeaMemoDialog : public QDialog {
  private:
   void showSelection();
   void fieldEdited();
-  // False, after the warning, while the field holds text a workbook cannot.
+  // False, after the warning, while the field holds text a workbook cannot:
+  // another idea is not shown until it is mended.
   bool fieldStorable();
 
   DocWnd& w_;
@@ -41,8 +42,7 @@ class IdeaMemoDialog : public QDialog {
   QComboBox* selector_ = nullptr;
   QPlainTextEdit* field_ = nullptr;
   QPushButton* update_ = nullptr;
-  bool filling_ = false;     // the field is being filled, not typed in
-  bool unstorable_ = false;  // the field holds characters CP932 lacks
+  bool filling_ = false;  // the field is being filled, not typed in
 };
 
 }  // namespace tgc

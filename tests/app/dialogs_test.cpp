@@ -25,6 +25,7 @@
 #include "app/fontdialog.h"
 #include "app/mainwindow.h"
 #include "app/qtuiport.h"
+#include "core/cp932.h"
 #include "sheet/sheetview.h"
 #include "tests/widgets/modalscript.h"
 
@@ -107,19 +108,27 @@ TEST_F(DialogsTest, MessageBoxesShowTheirWholeTitle) {
   QWidget owner;
   QtUiPort ui;
   ui.setWindow(&owner);
+  // The narrowest messages. Openbox's default theme, which draws the icon,
+  // minimise, maximise and close, cut the title "ThoughtGridCraft" of a box
+  // narrower than 220 pixels at scale 1 and the default font.
   const struct {
     const char* text;
     Buttons buttons;
-  } rows[] = {{"OK?", Buttons::OkCancel}, {"!", Buttons::Ok}, {"Yes?", Buttons::YesNoCancel}};
+  } rows[] = {{"OK?", Buttons::OkCancel},
+              {"!", Buttons::Ok},
+              {"Yes?", Buttons::YesNoCancel},
+              {"項目を選択してください。", Buttons::Ok},
+              {"更新しますか？", Buttons::OkCancel}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.text);
     ModalScript script;
     script.on(QStringLiteral("ThoughtGridCraft"), [](QWidget* box) {
+      EXPECT_GE(box->width(), 220);
       EXPECT_GE(box->width(), titleBarWidth(box->windowTitle(), box->font()));
       EXPECT_TRUE(closeButtonOnly(*box));
       qobject_cast<QDialog*>(box)->reject();
     });
-    ui.message(MessageKind::Question, r.text, r.buttons);
+    ui.message(MessageKind::Question, utf8ToCp932(r.text).value(), r.buttons);
     EXPECT_TRUE(script.finished());
   }
 }

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -13,11 +16,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "app/commandids.h"
 #include "app/mainwindow.h"
+#include "sheet/geometry.h"
 #include "sheet/sheetview.h"
 #include "tests/support/fakeopener.h"
+#include "tests/widgets/modalscript.h"
+#include "tests/widgets/shownwindow.h"
 
 namespace tgc::test {
 namespace {
@@ -142,6 +149,60 @@ TEST(KeyRoute, EveryShortcutRunsItsCommandOnceThoughAModalWindowTookTheFocus) {
     window.docWnd().shell.guideShown = 0;  // a shown guide would take the next key
   }
   EXPECT_GT(answerer.answered, 0);
+}
+
+class MenuKeys : public ShownWindowTest {};
+
+// A menu closed with Esc leaves the menu bar in keyboard mode, with the
+// focus; the keys it does not navigate with must still run their commands.
+TEST_F(MenuKeys, ShortcutsWorkAtOnceAfterAMenuClosedWithEsc) {
+  std::vector<int> runs;
+  QObject::connect(window.get(), &MainWindow::commandStarted, window.get(),
+                   [&](int id) { runs.push_back(id); });
+  for (int id : {cmd::WordList, cmd::IdeaMemo}) window->setCommandHandler(id, [] { return 0; });
+  QMenu* edit = window->topMenu(1);
+  QMenuBar* bar = window->menuBar();
+  const std::function<void()> openings[] = {
+      [&] { QTest::keyClick(window->windowHandle(), Qt::Key_E, Qt::AltModifier); },
+      [&] { QTest::mousePress(bar, Qt::LeftButton, {}, bar->actionGeometry(edit->menuAction()).center()); },
+  };
+  for (const auto& open : openings) {
+    QApplication::setActiveWindow(window.get());  // offscreen no window manager gives it back
+    open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == edit; }));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    runs.clear();
+    QTest::keyClick(window->windowHandle(), Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(runs, (std::vector<int>{cmd::WordList, cmd::IdeaMemo}));
+    EXPECT_EQ(window->focusWidget(), window->view());
+  }
+  // The menu bar still walks its menus by arrows while it has the keys.
+  QApplication::setActiveWindow(window.get());
+  QTest::keyClick(window->windowHandle(), Qt::Key_E, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == edit; }));
+  QTest::keyClick(edit, Qt::Key_Escape);
+  QTest::keyClick(window->windowHandle(), Qt::Key_Right);
+  EXPECT_EQ(bar->activeAction(), window->topMenu(2)->menuAction());
+  QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+  EXPECT_EQ(window->focusWidget(), window->view());
+}
+
+class ClipboardKeys : public ShownWindowTest {};
+
+TEST_F(ClipboardKeys, CtrlVOfTextTheWorkbookCannotHoldWarnsAsTyping) {
+  QApplication::clipboard()->setText(QStringLiteral("絵😀文字"));
+  ModalScript script;
+  script.answer(QMessageBox::Ok);
+  QTest::keyClick(window->windowHandle(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(script.messages,
+            QStringList{QStringLiteral(
+                "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。")});
+  const Workbook& wb = window->docWnd().wb();
+  EXPECT_EQ(findBox(*wb.currentSheetPtr(), wb.cursorColumn, wb.cursorRow)->word, -1);
+  EXPECT_EQ(window->docWnd().doc.modified, 0);
 }
 
 }  // namespace

@@ -1,13 +1,22 @@
 // The Qt side of the ports: filters, default extension, settings store,
-// clipboard conversion, the font record as a QFont, and the desktop opener.
+// clipboard conversion, the font record as a QFont, the desktop opener, and
+// Qt's own dialogs in Japanese.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTranslator>
+#include <QTreeView>
 
 #include "app/fontrecord.h"
 #include "app/qtfont.h"
@@ -15,6 +24,7 @@
 #include "app/qtuiport.h"
 #include "core/cp932.h"
 #include "tests/support/fakeopener.h"
+#include "tests/widgets/modalscript.h"
 
 namespace tgc::test {
 namespace {
@@ -60,12 +70,15 @@ TEST(QtPorts, ClipboardTextIsCp932UpToTheFirstZero) {
   QtClipboard clip;
   clip.setText(cp("語句"));
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("語句"));
-  EXPECT_EQ(clip.text(), cp("語句"));
+  EXPECT_EQ(clip.text().cp932, cp("語句"));
   QApplication::clipboard()->setText(QStringLiteral("前") + QChar(0) + QStringLiteral("後"));
-  EXPECT_EQ(clip.text(), cp("前"));
-  // Text CP932 cannot hold is not pasted half-converted.
-  QApplication::clipboard()->setText(QStringLiteral("😀"));
-  EXPECT_FALSE(clip.text().has_value());
+  EXPECT_EQ(clip.text().cp932, cp("前"));
+  EXPECT_FALSE(clip.text().unstorable);
+  // Text CP932 cannot hold is not pasted half-converted, but told apart
+  // from no text.
+  QApplication::clipboard()->setText(QStringLiteral("絵😀文字"));
+  EXPECT_EQ(clip.text().cp932, "");
+  EXPECT_TRUE(clip.text().unstorable);
 }
 
 TEST(QtPorts, FontRecordAsQFont) {
@@ -108,16 +121,51 @@ TEST(QtPorts, ShellReportsAnOpenerThatFoundNoBrowser) {
   }
 }
 
-TEST(QtPorts, StandardButtonsSpeakJapanese) {
-  QTranslator translator;
-  ASSERT_TRUE(installJapaneseQtTexts(translator));
+TEST(QtPorts, QtsOwnDialogsSpeakJapaneseAndShowWholeDates) {
+  QStandardPaths::setTestModeEnabled(true);  // Qt keeps the file chooser's state in its own settings
+  QTranslator qtTexts, missingTexts;
+  ASSERT_TRUE(installJapaneseQtTexts(qtTexts, missingTexts));
   QMessageBox box;
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  const QString yes = box.button(QMessageBox::Yes)->text();
-  const QString cancel = box.button(QMessageBox::Cancel)->text();
-  QCoreApplication::removeTranslator(&translator);
-  EXPECT_TRUE(yes.contains(QStringLiteral("はい"))) << yes.toStdString();
-  EXPECT_TRUE(cancel.contains(QStringLiteral("キャンセル"))) << cancel.toStdString();
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")));
+  EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("キャンセル")));
+  // The print dialog's page range, which Qt's own translations lack.
+  QPrinter printer;
+  QPrintDialog print(&printer);
+  auto* pages = print.findChild<QAbstractButton*>(QStringLiteral("pagesRadioButton"));
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->text(), QStringLiteral("ページ指定"));
+  // The file chooser: a folder's type, and every date whole, though the last
+  // one closed (whose column widths Qt keeps) left the date column narrow.
+  {
+    QFileDialog narrow;
+    narrow.setOption(QFileDialog::DontUseNativeDialog);
+    auto* view = narrow.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(view, nullptr);
+    view->header()->resizeSection(3, 40);
+  }
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("案")));
+  QtUiPort ui;
+  ModalScript script;
+  script.on(QStringLiteral("開く"), [](QWidget* modal) {
+    auto* view = modal->findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* model = view->model();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 1; }));
+    const QModelIndex folder = model->index(0, 0, view->rootIndex());
+    EXPECT_EQ(folder.siblingAtColumn(2).data().toString(), QStringLiteral("フォルダ"));
+    EXPECT_GE(view->columnWidth(3), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(3))
+        << folder.siblingAtColumn(3).data().toString().toStdString();
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  FileDialogRequest request;
+  request.title = cp("開く");
+  request.initialName = (dir.path() + QStringLiteral("/x.tgc")).toStdString();
+  EXPECT_FALSE(ui.chooseOpenFile(request).has_value());
+  EXPECT_TRUE(script.finished());
+  QCoreApplication::removeTranslator(&missingTexts);
+  QCoreApplication::removeTranslator(&qtTexts);
 }
 
 }  // namespace

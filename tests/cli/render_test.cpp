@@ -42,7 +42,8 @@ TEST_F(TgcRender, MarkdownRendersAsWrittenAndOpmlParses) {
   const std::string html = shell("cmark " + quote(md));
   for (const char* part : {
            "<h1>テスト&amp;帳</h1>\n<h2>1. ボールペン</h2>\n<ul>\n<li>インク\n<ul>\n"
-           "<li>！ <strong>香り*付き</strong>\n<blockquote>\n<p>一行目 &amp; &lt;b&gt;</p>\n<p>二行目</p>\n"
+           "<li>！ <strong>香り*付き</strong>\n<blockquote>\n<p>一行目 &amp; &lt;b&gt;</p>\n<p>二行目 "
+           "C:\\<br />\n三行目</p>\n"
            "</blockquote>\n</li>\n</ul>\n</li>\n<li>替え 芯</li>\n<li>a_b [x](y)\n<ul>\n<li>1. 先頭</li>\n"
            "</ul>\n</li>\n<li># 孤立</li>\n</ul>\n",
            "<h2>2. ノート</h2>\n<ul>\n<li>紙\n<ul>\n<li>再生紙</li>\n<li>方眼</li>\n</ul>\n</li>\n"
@@ -58,7 +59,7 @@ TEST_F(TgcRender, MarkdownRendersAsWrittenAndOpmlParses) {
   EXPECT_EQ(shell("xmllint --xpath 'count(//body//outline)' " + quote(opml)), "18\n");
   EXPECT_EQ(shell("xmllint --xpath 'string(//outline[@_note]/@text)' " + quote(opml)), "！ 香り*付き\n");
   EXPECT_EQ(shell("xmllint --xpath 'string(//outline/@_note)' " + quote(opml)),
-            "  一行目 & <b>\n\n    二行目\n");
+            "  一行目 & <b>\n\n    二行目 C:\\\n三行目\n");
 
   // The kind belongs to the text output only.
   EXPECT_EQ(tgc("export " + quote(book) + " --kind ideas --format opml -o " + quote(opml)).code, 2);

@@ -31,7 +31,8 @@ TEST(OutlineExport, MarkdownFollowsEachSheetTypeAndEscapesMarkup) {
             "  - ！ **香り\\*付き**\n"
             "    > 一行目 \\& \\<b\\>\n"
             "    >\n"
-            "    > 二行目\n"
+            "    > 二行目 C:\\\\\\\n"
+            "    > 三行目\n"
             "- 替え 芯\n"
             "- a\\_b \\[x\\](y)\n"
             "  - 1\\. 先頭\n"
@@ -53,7 +54,8 @@ TEST(OutlineExport, TypeAWordHangsUnderTheWordBesideItBeforeOneAcrossACorner) {
   Workbook wb;
   fillDefaultCatalog(wb);
   wb.sheets.push_back(test::gridSheet(TypeA, 7));
-  for (auto [c, r, text] : {std::tuple{2, 2, "弁当"_sj}, {2, 1, "フタ"_sj}, {1, 1, "保温"_sj}, {2, 0, "二重"_sj}})
+  for (auto [c, r, text] :
+       {std::tuple{2, 2, "弁当"_sj}, {2, 1, "フタ"_sj}, {1, 1, "保温"_sj}, {2, 0, "二重"_sj}})
     findBox(wb.sheets[0], c, r)->word = wb.addWord(text);
   // 二重 touches 保温 across a corner and sits right above フタ.
   EXPECT_EQ(toMarkdown(buildOutline(wb, {0}, "t")), "# t\n\n## 1. 弁当\n\n- 保温\n- フタ\n  - 二重\n");
@@ -61,32 +63,32 @@ TEST(OutlineExport, TypeAWordHangsUnderTheWordBesideItBeforeOneAcrossACorner) {
 
 TEST(OutlineExport, OpmlHoldsTheSameTreeWithMemosAsNotes) {
   const WorkbookOutline outline = buildOutline(test::outlineWorkbook(), {2, 0}, "テスト&帳");
-  EXPECT_EQ(
-      toOpml(outline),
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<opml version=\"2.0\">\n"
-      "  <head>\n"
-      "    <title>テスト&amp;帳</title>\n"
-      "  </head>\n"
-      "  <body>\n"
-      "    <outline text=\"3. （テーマなし）\">\n"
-      "      <outline text=\"色\">\n"
-      "        <outline text=\"&lt;増やす&gt;\"/>\n"
-      "      </outline>\n"
-      "      <outline text=\"！ 虹色\"/>\n"
-      "    </outline>\n"
-      "    <outline text=\"1. ボールペン\">\n"
-      "      <outline text=\"インク\">\n"
-      "        <outline text=\"！ 香り*付き\" _note=\"  一行目 &amp; &lt;b&gt;&#10;&#10;    二行目\"/>\n"
-      "      </outline>\n"
-      "      <outline text=\"替え 芯\"/>\n"
-      "      <outline text=\"a_b [x](y)\">\n"
-      "        <outline text=\"1. 先頭\"/>\n"
-      "      </outline>\n"
-      "      <outline text=\"# 孤立\"/>\n"
-      "    </outline>\n"
-      "  </body>\n"
-      "</opml>\n");
+  EXPECT_EQ(toOpml(outline),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<opml version=\"2.0\">\n"
+            "  <head>\n"
+            "    <title>テスト&amp;帳</title>\n"
+            "  </head>\n"
+            "  <body>\n"
+            "    <outline text=\"3. （テーマなし）\">\n"
+            "      <outline text=\"色\">\n"
+            "        <outline text=\"&lt;増やす&gt;\"/>\n"
+            "      </outline>\n"
+            "      <outline text=\"！ 虹色\"/>\n"
+            "    </outline>\n"
+            "    <outline text=\"1. ボールペン\">\n"
+            "      <outline text=\"インク\">\n"
+            "        <outline text=\"！ 香り*付き\" _note=\"  一行目 &amp; &lt;b&gt;&#10;&#10;    二行目 "
+            "C:\\&#10;三行目\"/>\n"
+            "      </outline>\n"
+            "      <outline text=\"替え 芯\"/>\n"
+            "      <outline text=\"a_b [x](y)\">\n"
+            "        <outline text=\"1. 先頭\"/>\n"
+            "      </outline>\n"
+            "      <outline text=\"# 孤立\"/>\n"
+            "    </outline>\n"
+            "  </body>\n"
+            "</opml>\n");
 }
 
 TEST(OutlineExport, SheetSelectionAndNumberedFiles) {

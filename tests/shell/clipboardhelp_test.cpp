@@ -59,6 +59,17 @@ TEST_F(ClipboardTest, EmptyClipboardPastesNothing) {
   EXPECT_FALSE(r.w.doc.canUndo());
 }
 
+TEST_F(ClipboardTest, TextCp932CannotHoldIsRefusedWithTheTypingWarning) {
+  r.clipboard.unstorable = true;
+  EXPECT_EQ(pasteWord(r.w), -1);
+  EXPECT_EQ(
+      r.ui.texts(),
+      std::vector<std::string>{
+          "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。"_sj});
+  EXPECT_EQ(selected().word, -1);
+  EXPECT_FALSE(r.w.doc.canUndo());
+}
+
 TEST_F(ClipboardTest, PasteReplacesAWord) {
   modify("古い"_sj);
   r.clipboard.content = "新しい"_sj;

@@ -80,8 +80,9 @@ class FakeSettings : public SettingsPort {
 class FakeClipboard : public ClipboardPort {
  public:
   void setText(const std::string& cp932) override { content = cp932; }
-  std::optional<std::string> text() override { return content; }
+  ClipboardText text() override { return {content.value_or(""), unstorable}; }
   std::optional<std::string> content;
+  bool unstorable = false;  // stands for text CP932 cannot hold
 };
 
 class FakeShell : public ShellPort {

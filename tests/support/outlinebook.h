@@ -26,7 +26,8 @@ inline Workbook outlineWorkbook() {
   put(0, 3, 3, "a_b [x](y)"_sj);
   put(0, 4, 4, "1. 先頭"_sj);
   put(0, 0, 4, "# 孤立"_sj);
-  wb.memos.push_back({findBox(wb.sheets[0], 0, 0)->word, "  一行目 & <b>\r\n\r\n    二行目\r\n"_sj});
+  wb.memos.push_back(
+      {findBox(wb.sheets[0], 0, 0)->word, "  一行目 & <b>\r\n\r\n    二行目 C:\\\r\n三行目\r\n"_sj});
   // Type-B: elements along the top, one of them emptied; an idea in column 0.
   wb.sheets.push_back(gridSheet(TypeB, 7));
   put(1, 0, 0, "ノート"_sj);

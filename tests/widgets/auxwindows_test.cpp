@@ -265,6 +265,34 @@ TEST_F(AuxWindowsTest, IdeaMemoTypedInTheFieldIsStoredWithCrLf) {
   EXPECT_EQ(w().wb().words[w().wb().memos[0].word].hasMemo, 1);
 }
 
+TEST_F(AuxWindowsTest, IdeaMemoWithTextTheWorkbookCannotHoldClosesOnNo) {
+  put(0, 2, 2, "傘", true);
+  const QString warning = QStringLiteral(
+      "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。");
+  const QString question = QStringLiteral("メモが変更されています。更新しますか？");
+  ModalScript script;
+  script
+      .on(QStringLiteral("アイデアメモ"),
+          [](QWidget* modal) {
+            auto& d = as<IdeaMemoDialog>(modal);
+            d.memoField()->insertPlainText(QStringLiteral("絵😀"));  // as an input method or a paste puts it
+            QTest::mouseClick(d.updateButton(), Qt::LeftButton);
+            QTest::keyClick(&d, Qt::Key_Escape);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(d.focusWidget(), d.memoField());  // to mend it
+            QTest::keyClick(&d, Qt::Key_Escape);
+          })
+      .answer(QMessageBox::Ok)
+      .answer(QMessageBox::Yes)
+      .answer(QMessageBox::Ok)
+      .answer(QMessageBox::No);
+  press(Qt::Key_Space);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(script.messages, (QStringList{warning, question, warning, question}));
+  EXPECT_TRUE(w().wb().memos.empty());
+  EXPECT_EQ(w().doc.modified, 0);
+}
+
 TEST_F(AuxWindowsTest, TextOutputThroughTheDialogEqualsTgcExport) {
   put(0, 2, 2, "傘");
   put(0, 1, 1, "折り畳み", true);

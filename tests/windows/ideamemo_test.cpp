@@ -144,16 +144,40 @@ TEST(IdeaMemo, UpdateButtonAndCloseOfOneOpeningShareTheirUndoStep) {
   EXPECT_EQ(r.wb().memos.size(), 1u);
 }
 
-TEST(IdeaMemo, NoLeavesTheWorkbookUnmodified) {
+TEST(IdeaMemo, NoLeavesTheWorkbookUnmodifiedWhateverTheFieldHolds) {
+  for (const bool unstorable : {false, true}) {
+    MemoRig r;
+    const Workbook before = r.wb();
+    IdeaMemoSession s(r.w);
+    s.typed("消える"_sj);
+    if (unstorable) s.typedUnstorable();
+    r.ui.answers = {Answer::No};
+    EXPECT_TRUE(s.close());
+    EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"メモが変更されています。更新しますか？"_sj});
+    EXPECT_EQ(r.wb(), before);
+    EXPECT_EQ(r.w.doc.modified, 0);
+    EXPECT_FALSE(r.w.doc.canUndo());
+  }
+}
+
+TEST(IdeaMemo, TextTheWorkbookCannotHoldIsRefusedOnlyWhenStored) {
+  const std::string warning =
+      "保存できない文字が含まれています。\nその文字を削除するか、別の文字に置き換えてください。"_sj;
   MemoRig r;
-  const Workbook before = r.wb();
   IdeaMemoSession s(r.w);
-  s.typed("消える"_sj);
-  r.ui.answers = {Answer::No};
-  EXPECT_TRUE(s.close());
-  EXPECT_EQ(r.wb(), before);
-  EXPECT_EQ(r.w.doc.modified, 0);
+  s.typedUnstorable();  // the only change
+  EXPECT_TRUE(s.changed());
+  s.update();  // refused before its question
+  r.ui.answers = {Answer::Yes, Answer::Cancel};
+  EXPECT_FALSE(s.close());  // Yes: refused, the window stays
+  EXPECT_FALSE(s.close());  // Cancel
+  EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{warning, "メモが変更されています。更新しますか？"_sj,
+                                                    warning, "メモが変更されています。更新しますか？"_sj}));
   EXPECT_FALSE(r.w.doc.canUndo());
+  s.typed("直した"_sj);  // mended: Yes stores it
+  r.ui.answers = {Answer::Yes};
+  EXPECT_TRUE(s.close());
+  EXPECT_EQ(r.wb().memos.back().text, "直した"_sj);
 }
 
 TEST(IdeaMemo, BlankTextDeletesAMemoButOnlyEmptyTextAddsNone) {
