@@ -40,7 +40,7 @@ IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* par
   field_->setTabChangesFocus(true);
   field_->installEventFilter(this);
 
-  // Hidden in the original template; shown here so memos can be stored
+  // Shown, unlike in the dialog template, so memos can be stored
   // without closing the window.
   update_ = new QPushButton(QStringLiteral("更新"), this);
   auto* close = new QPushButton(QStringLiteral("終了"), this);
