@@ -119,6 +119,14 @@ QString guideTipText(int tip) {
   return QString::fromUtf8(kTips[std::clamp(tip, 0, 2)]);
 }
 
+QString guideReadingText(SheetType type) {
+  QStringList parts{guideLabelText(type), guidePurposeText(type).trimmed()};
+  for (int step = 0; step < 4; ++step)
+    parts << QString::number(step + 1) + QLatin1Char(' ') + guideStepText(type, step).trimmed();
+  for (int tip = 0; tip < 3; ++tip) parts << guideTipText(tip);
+  return parts.join(QLatin1Char('\n'));
+}
+
 QString buttonTooltipText(int button) {
   if (button < 0 || button >= kHeaderButtonCount) return {};
   return QString::fromUtf8(kButtonLabels[button]);

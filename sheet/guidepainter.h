@@ -26,6 +26,9 @@ QString guidePurposeText(SheetType type);
 QString guideLabelText(SheetType type);
 QString guideTipText(int tip);  // tip 0..2
 QString buttonTooltipText(int button);
+// The whole guide as one text to read: label, purpose, the numbered steps,
+// the tips.
+QString guideReadingText(SheetType type);
 
 // Balloon rectangle of a guide step in a view of width W and height H, and
 // the point its pointer reaches (the centre of the target box's cell).
