@@ -4,6 +4,7 @@
 
 #include "core/docwnd.h"
 #include "sheet/guidepainter.h"
+#include "sheet/sheetpainter.h"
 #include "sheet/sheetview.h"
 #include "sheet/textconv.h"
 
@@ -19,6 +20,13 @@ const DocWnd& controllerOf(const SheetView* view) {
 
 QRect onScreen(const SheetView* view, const Rect& r) {
   return QRect(view->mapToGlobal(QPoint(r.left, r.top)), QSize(r.width(), r.height()));
+}
+
+// Where the view's header buttons stand; the idea button's is empty when
+// the sheet has none. Known before the first paint, when a screen reader
+// may already ask.
+HeaderRects buttonsOf(const SheetView* view) {
+  return headerButtonRects(view->width(), currentSheetType(controllerOf(view).wb()));
 }
 
 // The part of the view's interface every child shares: it lives as long as
@@ -100,11 +108,7 @@ class ButtonAccessible : public ViewPart, public QAccessibleActionInterface {
   QString text(QAccessible::Text t) const override {
     return t == QAccessible::Name ? buttonTooltipText(id_) : QString();
   }
-  QRect rect() const override {
-    if (!view_) return {};
-    // Where the last paint put it.
-    return onScreen(view_, controllerOf(view_).view.buttons[id_]);
-  }
+  QRect rect() const override { return view_ ? onScreen(view_, buttonsOf(view_)[id_]) : QRect(); }
   QAccessible::Role role() const override { return QAccessible::Button; }
   QAccessible::State state() const override {
     QAccessible::State s;
@@ -189,9 +193,10 @@ QString SheetAccessible::text(QAccessible::Text t) const {
 }
 
 std::vector<int> SheetAccessible::shownButtons() const {
+  const HeaderRects rects = buttonsOf(view());
   std::vector<int> ids;
   for (int id = 0; id < kHeaderButtonCount; ++id)
-    if (id != kButtonIdea || currentSheetType(controllerOf(view()).wb()) == TypeA) ids.push_back(id);
+    if (rects[id] != Rect{}) ids.push_back(id);
   return ids;
 }
 
@@ -232,8 +237,8 @@ QAccessibleInterface* SheetAccessible::childAt(int x, int y) const {
     return QAccessible::queryAccessibleInterface(view()->editor());
   const DocWnd& w = controllerOf(view());
   if (w.shell.guideShown) return guide();
-  const int id = headerButtonAt(w.view, at.x(), at.y());
-  if (id >= 0) return button(id);
+  for (int id : shownButtons())
+    if (buttonsOf(view())[id].contains(at.x(), at.y())) return button(id);
   const BoxHit hit = hitTest(computeLayout(view()->width(), view()->height()), at.x(), at.y());
   return hit.insideGrid ? box(speechIndex(hit.column, hit.row)) : nullptr;
 }

@@ -10,6 +10,7 @@
 
 #include "core/cp932.h"
 #include "sheet/guidepainter.h"
+#include "sheet/sheetpainter.h"
 #include "sheet/sheetspeech.h"
 #include "tests/widgets/shownwindow.h"
 #include "tests/widgets/viewrig.h"
@@ -47,6 +48,13 @@ TEST(SheetAccessible, TheViewIsATableOfTheBoxesFollowedByEditorButtonsAndGuide) 
   EXPECT_EQ(table->child(25)->object(), t.view.editor());
   EXPECT_EQ(table->child(26)->role(), QAccessible::Button);
   EXPECT_EQ(text(table->child(29)), QStringLiteral("語句リスト  (Ctrl+L)"));
+  // Placed before any paint (a screen reader may ask first), where paint puts it.
+  const QRect wordList = table->child(29)->rect();
+  t.view.snapshot();
+  const Rect painted = t.w.view.buttons[kButtonWordList];
+  EXPECT_EQ(wordList, QRect(t.view.mapToGlobal(QPoint(painted.left, painted.top)),
+                            QSize(painted.width(), painted.height())));
+  EXPECT_EQ(t.w.view.buttons, headerButtonRects(t.view.width(), TypeA));
   t.w.shell.guideShown = 1;
   ASSERT_EQ(table->childCount(), 35);
   EXPECT_EQ(table->child(34)->role(), QAccessible::StaticText);
