@@ -5,8 +5,9 @@ Run inside a private D-Bus session (dbus-run-session). Starts an X server on
 a free display, the accessibility bus, and the real program on a workbook
 made by `tgc build`, then reads the program's accessibility tree through
 AT-SPI: a 5 x 5 table whose cells are named by the sheet's words, the focused
-cell on the selected box; an arrow key moves the focused cell; a word typed
-into a box renames its cell. With --dump it prints the tree it read.
+cell on the selected box; an arrow key moves the focused cell, with the focus
+event a screen reader speaks from; a word typed into a box renames its cell,
+with its name-change event. With --dump it prints the tree it read.
 
 Usage: atspi_test.py PROGRAM TGC [--dump]
 """
@@ -23,7 +24,6 @@ WORDS = ["発想", "替え芯", "インク", "軸", "ばね",
          "机", "手帳", "名前", "先端", "ゴム",
          "鉛筆", "消しゴム", "定規", "封筒", "切手"]
 TYPED = "kami"
-
 
 program_log = None  # the program's standard error, shown when the test fails
 
