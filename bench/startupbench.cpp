@@ -1,17 +1,18 @@
 // The main window from nothing to its first picture: construction, document
 // start-up, show and a paint of the sheet view, on the offscreen platform
-// with a settings file of its own. And the cost of one box move as a person
+// with a settings file of its own. The cost of one box move as a person
 // makes it: the key through the application's key dispatch and the repaint
-// of the view that follows.
+// of the view that follows. And what a screen reader adds to each change.
 #include <benchmark/benchmark.h>
 
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "core/cp932literal.h"
+#include "sheet/sheetspeech.h"
 #include "sheet/sheetview.h"
 
 namespace {
@@ -32,10 +33,8 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
   }
 }
 
-// One arrow key on the sheet view and the repaint it asks for. With an
-// assistive technology listening (argument 1) the view also tells it.
+// One arrow key on the sheet view and the repaint it asks for.
 void BM_ArrowKeyAndRepaint(benchmark::State& state) {
-  QAccessible::setActive(state.range(0) != 0);
   QTemporaryDir dir;
   MainWindow window(scratchSettings(dir));
   window.show();
@@ -54,11 +53,28 @@ void BM_ArrowKeyAndRepaint(benchmark::State& state) {
     QApplication::processEvents();
     static_cast<QWidget*>(view)->repaint();
   }
-  QAccessible::setActive(false);
+}
+
+// What a repaint adds while an assistive technology listens: the view's
+// spoken state taken afresh and compared with the last one, on a full sheet.
+void BM_SpeechSnapshotAndCompare(benchmark::State& state) {
+  QTemporaryDir dir;
+  MainWindow window(scratchSettings(dir));
+  window.startUp();
+  DocWnd& w = window.docWnd();
+  for (Box& box : w.wb().sheets[0].boxes)
+    box.word = enterWord(w.wb(), "ボールペンの替え芯"_sj + std::to_string(box.row * 5 + box.column));
+  SheetSpeech before = speakSheet(w);
+  for (auto _ : state) {
+    SheetSpeech now = speakSheet(w);
+    benchmark::DoNotOptimize(compareSpeech(before, now));
+    before = std::move(now);
+  }
 }
 
 BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ArrowKeyAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ArrowKeyAndRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpeechSnapshotAndCompare)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
