@@ -59,6 +59,8 @@ ExportDialog::ExportDialog(const ExportChoice& preset, int currentSheet, int she
   from_ = new QSpinBox(this);
   to_ = new QSpinBox(this);
   for (QSpinBox* s : {from_, to_}) s->setRange(1, sheetCount);
+  from_->setAccessibleName(QStringLiteral("範囲の最初のシート"));
+  to_->setAccessibleName(QStringLiteral("範囲の最後のシート"));
   auto* rangeRow = new QHBoxLayout;
   rangeRow->setContentsMargins(24, 0, 0, 0);
   rangeRow->addWidget(from_);

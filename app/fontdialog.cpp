@@ -36,6 +36,8 @@ QListWidget* column(QGridLayout* grid, int at, const QString& label, QLineEdit* 
   auto* caption = new QLabel(label);
   caption->setBuddy(field);
   auto* list = new QListWidget;
+  list->setAccessibleName(
+      label.left(label.indexOf(QLatin1Char('('))));  // "フォント名(&F):" names "フォント名"
   grid->addWidget(caption, 0, at);
   grid->addWidget(field, 1, at);
   grid->addWidget(list, 2, at);

@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolButton>
 
 #include "app/commandids.h"
 #include "app/dialogframe.h"
@@ -83,13 +84,7 @@ int PrintExport::print() {
   QPrinter& printer = this->printer();
   printer.setDocName(QString::fromStdString(w.doc.fileTitle));
   QPrintDialog dialog(&printer, &window_);
-  useCloseBoxOnly(dialog);
-  dialog.setWindowTitle(QStringLiteral("印刷"));
-  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
-                    QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintShowPageSize);
-  dialog.setMinMax(1, count);
-  dialog.setFromTo(w.wb().currentSheet + 1, w.wb().currentSheet + 1);
-  dialog.setPrintRange(QAbstractPrintDialog::CurrentPage);
+  setUpPrintDialog(dialog, w.wb().currentSheet, count);
   if (dialog.exec() != QDialog::Accepted) return 0;
 
   const std::vector<int> sheets = selectedSheets(selectionOf(printer), w.wb().currentSheet, count);
@@ -129,6 +124,19 @@ std::optional<std::string> PrintExport::pdf(const std::vector<int>& sheets) {
 
 std::optional<std::string> PrintExport::png(int sheet, int scale) {
   return fileBytes(sheetPng(window_.docWnd(), sheet, scale, window_.view()->textFont()));
+}
+
+void setUpPrintDialog(QPrintDialog& dialog, int currentSheet, int count) {
+  useCloseBoxOnly(dialog);
+  dialog.setWindowTitle(QStringLiteral("印刷"));
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                    QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintShowPageSize);
+  dialog.setMinMax(1, count);
+  dialog.setFromTo(currentSheet + 1, currentSheet + 1);
+  dialog.setPrintRange(QAbstractPrintDialog::CurrentPage);
+  // Qt's browse button for the output file reads aloud as "...".
+  if (auto* browse = dialog.findChild<QToolButton*>(QStringLiteral("fileBrowser")))
+    browse->setAccessibleName(QStringLiteral("出力ファイルを選ぶ"));
 }
 
 void installPrintExport(MainWindow& window) {

@@ -12,6 +12,7 @@
 #include "core/sheetexport.h"
 #include "sheet/paperrender.h"
 
+class QPrintDialog;
 class QPrinter;
 
 namespace tgc {
@@ -43,5 +44,9 @@ class PrintExport : public QObject, private SheetImagePort {
 // Creates the window's PrintExport and registers the print and export
 // commands with it.
 void installPrintExport(MainWindow& window);
+
+// The printer dialog as printing shows it: sheets as pages, the current one
+// preselected (`currentSheet` 0-based of `count`).
+void setUpPrintDialog(QPrintDialog& dialog, int currentSheet, int count);
 
 }  // namespace tgc

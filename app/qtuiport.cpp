@@ -14,6 +14,7 @@
 #include "app/dialogframe.h"
 #include "app/filedialogcolumns.h"
 #include "app/qtconvert.h"
+#include "sheet/sheetview.h"
 
 namespace tgc {
 
@@ -123,8 +124,12 @@ std::optional<std::string> QtUiPort::chooseSaveFile(const FileDialogRequest& req
   return runFileDialog(window_, request, true);
 }
 
+void QtUiPort::setView(SheetView* view) {
+  view_ = view;
+}
+
 void QtUiPort::repaint() {
-  if (view_) view_->update();
+  if (view_) view_->refresh();
 }
 
 void QtUiPort::setTitle(const std::string& utf8Title) {

@@ -14,13 +14,15 @@
 
 namespace tgc {
 
+class SheetView;
+
 // Messages, file dialogs, repaint, title, focus and the wait cursor.
 class QtUiPort : public UiPort {
  public:
   // The window that owns the dialogs and carries the title; the view that
   // repaints and takes the focus. Either may be set later.
   void setWindow(QWidget* window) { window_ = window; }
-  void setView(QWidget* view) { view_ = view; }
+  void setView(SheetView* view);
 
   Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
   std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
@@ -33,7 +35,7 @@ class QtUiPort : public UiPort {
 
  private:
   QPointer<QWidget> window_;
-  QPointer<QWidget> view_;
+  QPointer<SheetView> view_;
 };
 
 // "label|pattern|label|pattern||" as a Qt name filter list.

@@ -34,6 +34,8 @@ ConsolidationDialog::ConsolidationDialog(const CatalogMark& first, const Catalog
 
   const QString face = QStringLiteral("ＭＳ Ｐゴシック");
   table_ = new QTableWidget(5, 3, this);
+  table_->setAccessibleName(QStringLiteral("集約する２つのマーク"));
+  table_->setTabKeyNavigation(false);  // Tab leaves the report; arrows read it
   table_->setFont(sheetFont(face, 17, false));
   table_->horizontalHeader()->setFont(sheetFont(face, 14, false));
   table_->setHorizontalHeaderLabels(

@@ -73,6 +73,7 @@ MarkEditorDialog::MarkEditorDialog(DocWnd& w, QWidget* parent) : QDialog(parent)
     radios_[which]->setFont(sheetFont(face(), 17, false));
     connect(radios_[which], &QRadioButton::clicked, this, [this, which] { makeCurrent(which); });
     MarkList* list = lists_[which] = new MarkList(this);
+    list->setAccessibleName(radioTexts[which] + QStringLiteral("の一覧"));
     list->clicked = [this, which] { makeCurrent(which); };
     list->doubleClicked = [this, which] {
       makeCurrent(which);
@@ -117,6 +118,9 @@ MarkEditorDialog::MarkEditorDialog(DocWnd& w, QWidget* parent) : QDialog(parent)
   };
   for (const auto& [label, action] : actions) {
     auto* button = new QPushButton(label, this);
+    // The arrows read aloud as what they do.
+    if (label == QStringLiteral(">>")) button->setAccessibleName(QStringLiteral("休止マークへ移す"));
+    if (label == QStringLiteral("<<")) button->setAccessibleName(QStringLiteral("使用マークへ移す"));
     // Enter presses nothing in the editor.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, action);

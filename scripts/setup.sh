@@ -18,6 +18,9 @@ packages=(
   desktop-file-utils appstream shared-mime-info gtk-update-icon-cache dpkg-dev file
   # the export tests' readers: CommonMark, XML, PDF
   cmark libxml2-utils poppler-utils
+  # the accessibility test: an X server, a D-Bus session, the accessibility
+  # bus, its Python reader, and key presses
+  xvfb dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi xdotool
 )
 
 missing=()

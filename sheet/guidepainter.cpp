@@ -119,6 +119,19 @@ QString guideTipText(int tip) {
   return QString::fromUtf8(kTips[std::clamp(tip, 0, 2)]);
 }
 
+QString guideTipsLabelText() {
+  return QStringLiteral("使用のコツ");
+}
+
+QString guideReadingText(SheetType type) {
+  QStringList parts{guideLabelText(type), guidePurposeText(type).trimmed()};
+  for (int step = 0; step < 4; ++step)
+    parts << QString::number(step + 1) + QLatin1Char(' ') + guideStepText(type, step).trimmed();
+  parts << guideTipsLabelText();
+  for (int tip = 0; tip < 3; ++tip) parts << guideTipText(tip);
+  return parts.join(QLatin1Char('\n'));
+}
+
 QString buttonTooltipText(int button) {
   if (button < 0 || button >= kHeaderButtonCount) return {};
   return QString::fromUtf8(kButtonLabels[button]);
@@ -183,7 +196,7 @@ void paintGuideOverlay(QPainter& p, int W, int H, SheetType type) {
                guideTipText(k));
   }
   {
-    const QString label = QStringLiteral("使用のコツ");
+    const QString label = guideTipsLabelText();
     const int h = QFontMetrics(f.guideLabel).height() + 10;
     labelTab(p, W - 580, H - 81 - h, W - 574, H - 76 - h, label);
   }

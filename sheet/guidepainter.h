@@ -25,7 +25,11 @@ QString guideStepText(SheetType type, int step);
 QString guidePurposeText(SheetType type);
 QString guideLabelText(SheetType type);
 QString guideTipText(int tip);  // tip 0..2
+QString guideTipsLabelText();   // the tab over the tips
 QString buttonTooltipText(int button);
+// The whole guide as one text to read: label, purpose, the numbered steps,
+// the tips under their label.
+QString guideReadingText(SheetType type);
 
 // Balloon rectangle of a guide step in a view of width W and height H, and
 // the point its pointer reaches (the centre of the target box's cell).

@@ -124,32 +124,50 @@ void SheetInteraction::onLeftUp(int x, int y) {
   const int a = headerButtonAt(v, x, y);
   const int down = v.pressedButtonAtDown;
   v.pressedButtonAtDown = -1;
-  if (a != -1 && a == down) {
-    switch (a) {
-      case kButtonCreateA:
-        createSheet(w_, CreateKind::TypeA);
-        break;
-      case kButtonCreateB:
-        createSheet(w_, CreateKind::TypeB);
-        break;
-      case kButtonCreateC:
-        createSheet(w_, CreateKind::TypeC);
-        break;
-      case kButtonWordList:
-        v.hoverButton = -1;
-        host_.repaint();
-        host_.openWordList();
-        break;
-      case kButtonGuide:
-        w_.shell.guideShown = w_.shell.guideShown ? 0 : 1;
-        break;
-      case kButtonIdea:
-        toggleIdea(w_);
-        break;
-      default:
-        break;  // the arrows acted at the press
-    }
+  // The arrows acted at the press.
+  if (a != -1 && a == down && a != kButtonPrevious && a != kButtonNext) activateButton(a);
+  host_.repaint();
+}
+
+void SheetInteraction::activateButton(int id) {
+  switch (id) {
+    case kButtonCreateA:
+      createSheet(w_, CreateKind::TypeA);
+      break;
+    case kButtonCreateB:
+      createSheet(w_, CreateKind::TypeB);
+      break;
+    case kButtonCreateC:
+      createSheet(w_, CreateKind::TypeC);
+      break;
+    case kButtonWordList:
+      state().hoverButton = -1;
+      host_.repaint();
+      host_.openWordList();
+      break;
+    case kButtonGuide:
+      w_.shell.guideShown = w_.shell.guideShown ? 0 : 1;
+      break;
+    case kButtonPrevious:
+    case kButtonNext:
+      moveToSheet(w_, id == kButtonPrevious ? SheetMove::Previous : SheetMove::Next);
+      break;
+    case kButtonIdea:
+      toggleIdea(w_);
+      break;
+    default:
+      break;
   }
+}
+
+void SheetInteraction::pressButton(int id) {
+  quietTooltips(state());
+  host_.focusView();
+  // As for a click: an edit that could not be committed keeps the sheet,
+  // and the guide lets only its own button through.
+  if (host_.isEditing() || (w_.shell.guideShown && id != kButtonGuide)) return;
+  if (id == kButtonIdea && currentSheetType(w_.wb()) != TypeA) return;
+  activateButton(id);
   host_.repaint();
 }
 

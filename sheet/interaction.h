@@ -104,8 +104,12 @@ class SheetInteraction {
   // The pointer left the view: what a release of the capture would notice.
   void onPointerLeave();
   void onTimer(int id);
+  // What a click on a header button does, for a press without a pointer
+  // (an assistive technology's action). An absent button does nothing.
+  void pressButton(int id);
 
  private:
+  void activateButton(int id);
   ViewInteraction& state();
   void startTimer(int id, int ms);
   void stopTimer(int id);

@@ -113,21 +113,37 @@ void SheetPainter::paintFrame() {
   p_.fillRect(QRect(paperL, paperT, paperR - paperL, paperB - paperT), kPaper);
 }
 
-void SheetPainter::paintImageButton(int id, int x, int y, int width, int image) {
+HeaderRects headerButtonRects(int width, SheetType type) {
+  HeaderRects r{};
+  const auto image = [](int x, int w) { return Rect{x, 11, x + w, 11 + 39}; };
+  r[kButtonCreateA] = image(38, 73);
+  r[kButtonCreateB] = image(121, 73);
+  r[kButtonCreateC] = image(204, 73);
+  r[kButtonWordList] = image(297, 49);
+  r[kButtonGuide] = image(width - 93, 55);
+  r[kButtonPrevious] = {400, 99, 425, 123};
+  // The ">" box is drawn at 432 while its label and its hit rectangle lie
+  // two pixels further right.
+  r[kButtonNext] = {434, 99, 459, 123};
+  if (type == TypeA) r[kButtonIdea] = {width - 138, 99, width - 78, 123};
+  return r;
+}
+
+void SheetPainter::paintImageButton(int id, const Rect& at, int image) {
   const ViewInteraction& v = w_.view;
   const bool pressed = v.pressedButton == id;
   const bool highlighted = pressed || v.hoverButton == id;
   const int shift = pressed ? 1 : 0;
-  x += shift;
-  y += shift;
+  const int x = at.left + shift, y = at.top + shift, width = at.width();
   drawBevel(p_, x - 4 + shift, y + 2 + shift, x + width + 4 - shift, y + 45 - shift);
   const int row = highlighted ? pictures::kHighlightRow : pictures::kNormalRow;
   p_.drawPixmap(x, y, pictures::image(Picture::ButtonStrip, image, row, ctx_.devicePixelRatio));
   rects_[id] = {x, y, x + width, y + 39};
 }
 
-void SheetPainter::paintTextButton(int id, int left, int top, int width, int labelLeft, const QString& label,
+void SheetPainter::paintTextButton(int id, const Rect& at, int boxLeft, const QString& label,
                                    const QFont& font) {
+  const int top = at.top, width = at.width(), labelLeft = at.left;
   const ViewInteraction& v = w_.view;
   QColor outline = kAccent, fill = kPaper, text = kAccent;
   if (v.pressedButton == id) {
@@ -137,7 +153,7 @@ void SheetPainter::paintTextButton(int id, int left, int top, int width, int lab
     outline = fill = kAccent;
     text = Qt::white;
   }
-  drawRoundBox(p_, left, top, width, 24, 8, outline, fill);
+  drawRoundBox(p_, boxLeft, top, width, 24, 8, outline, fill);
   p_.setFont(font);
   p_.setPen(text);
   p_.drawText(QRect(labelLeft, top, width, 24), Qt::AlignCenter, label);
@@ -145,12 +161,13 @@ void SheetPainter::paintTextButton(int id, int left, int top, int width, int lab
 }
 
 void SheetPainter::paintHeader() {
+  const HeaderRects at = headerButtonRects(W_, type_);
   if (!ctx_.paperOnly) {
-    paintImageButton(kButtonCreateA, 38, 11, 73, 0);
-    paintImageButton(kButtonCreateB, 121, 11, 73, 1);
-    paintImageButton(kButtonCreateC, 204, 11, 73, 2);
-    paintImageButton(kButtonWordList, 297, 11, 49, 4);
-    paintImageButton(kButtonGuide, W_ - 93, 11, 55, 5);
+    paintImageButton(kButtonCreateA, at[kButtonCreateA], 0);
+    paintImageButton(kButtonCreateB, at[kButtonCreateB], 1);
+    paintImageButton(kButtonCreateC, at[kButtonCreateC], 2);
+    paintImageButton(kButtonWordList, at[kButtonWordList], 4);
+    paintImageButton(kButtonGuide, at[kButtonGuide], 5);
   }
 
   const SheetFonts& f = SheetFonts::get();
@@ -172,12 +189,10 @@ void SheetPainter::paintHeader() {
 
   if (ctx_.paperOnly) return;
 
-  paintTextButton(kButtonPrevious, 400, 99, 25, 400, QStringLiteral("<"), f.arrow);
-  // The ">" box is drawn at 432 while its label and its hit rectangle lie
-  // two pixels further right.
-  paintTextButton(kButtonNext, 432, 99, 25, 434, QStringLiteral(">"), f.arrow);
+  paintTextButton(kButtonPrevious, at[kButtonPrevious], 400, QStringLiteral("<"), f.arrow);
+  paintTextButton(kButtonNext, at[kButtonNext], 432, QStringLiteral(">"), f.arrow);
   if (type == TypeA)
-    paintTextButton(kButtonIdea, W_ - 138, 99, 60, W_ - 138, QStringLiteral("IDEA!"), f.ideaButton);
+    paintTextButton(kButtonIdea, at[kButtonIdea], W_ - 138, QStringLiteral("IDEA!"), f.ideaButton);
 }
 
 void SheetPainter::paintGrid() {

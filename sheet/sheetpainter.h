@@ -33,6 +33,11 @@ QRect paperRect(int width, int height);
 
 using HeaderRects = std::array<Rect, kHeaderButtonCount>;
 
+// Where the header buttons of a view of that width stand when not pressed
+// (a pressed image button moves one pixel down and right); all zeros for
+// the idea button, which only Type-A sheets have.
+HeaderRects headerButtonRects(int width, SheetType type);
+
 class SheetPainter {
  public:
   SheetPainter(QPainter& p, const DocWnd& w, int width, int height, const PaintContext& context);
@@ -44,9 +49,8 @@ class SheetPainter {
  private:
   void paintFrame();
   void paintHeader();
-  void paintImageButton(int id, int x, int y, int width, int image);
-  void paintTextButton(int id, int left, int top, int width, int labelLeft, const QString& label,
-                       const QFont& font);
+  void paintImageButton(int id, const Rect& at, int image);
+  void paintTextButton(int id, const Rect& at, int boxLeft, const QString& label, const QFont& font);
   void paintGrid();
   void paintBoxes();
   void paintBox(const SheetLayout& layout, int column, int row);

@@ -1,5 +1,6 @@
 #include "sheet/sheetview.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -14,6 +15,7 @@
 #include "core/docwnd.h"
 #include "sheet/boxinput.h"
 #include "sheet/paintprims.h"
+#include "sheet/sheetaccessible.h"
 #include "sheet/sheetfonts.h"
 #include "sheet/sheetpainter.h"
 #include "sheet/textconv.h"
@@ -85,6 +87,7 @@ SheetView::SheetView(DocWnd& docWnd, QWidget* parent)
   setAttribute(Qt::WA_InputMethodEnabled);
   setMouseTracking(true);
   setAcceptDrops(true);
+  installSheetAccessibility();
 
   editor_ = new BoxEditor(this);
   editor_->hide();
@@ -119,7 +122,7 @@ bool SheetView::isEditing() const {
 bool SheetView::beginEdit() {
   if (isEditing()) return false;
   const auto opening = tgc::openEditor(docWnd_, width(), height());
-  update();
+  refresh();
   if (!opening) return false;
 
   QString text = wordToQt(opening->text);
@@ -133,6 +136,7 @@ bool SheetView::beginEdit() {
   pal.setColor(QPalette::Text, paint::fromColorRef(docWnd_.shell.textColor));
   editor_->setPalette(pal);
   editor_->setPlainText(text);
+  editor_->setAccessibleName(wordToQt(editorSpokenName(docWnd_.wb())));
   editor_->moveCursor(QTextCursor::End);
   editor_->setUpdatesEnabled(true);
   editor_->show();
@@ -189,7 +193,32 @@ void SheetView::endEdit(bool cancel) {
   editor_->hide();
   docWnd_.editor.closingEditor = 0;
   closeEditor(docWnd_, cancel, word);
+  refresh();
+}
+
+void SheetView::refresh() {
   update();
+  if (QAccessible::isActive())
+    scheduleAnnouncement(false);
+  else
+    spoken_.reset();  // stale once nobody listens
+}
+
+void SheetView::scheduleAnnouncement(bool focusBox) {
+  focusBox_ = focusBox_ || focusBox;
+  if (announcing_) return;
+  announcing_ = true;
+  QMetaObject::invokeMethod(this, &SheetView::announce, Qt::QueuedConnection);
+}
+
+void SheetView::announce() {
+  announcing_ = false;
+  auto now = std::make_unique<SheetSpeech>(speakSheet(docWnd_));
+  // A screen reader that has just arrived learns where the focus is and
+  // asks for the rest itself.
+  announceSheetChanges(*this, spoken_ ? *spoken_ : *now, *now, focusBox_ || !spoken_);
+  focusBox_ = false;
+  spoken_ = std::move(now);
 }
 
 void SheetView::paintInto(QPainter& p, bool hasFocus, qreal ratio) const {
@@ -251,6 +280,7 @@ void SheetView::focusInEvent(QFocusEvent*) {
   if (composition_ == Composition::Refused) composition_ = Composition::None;
   commitEdit();
   update();
+  if (QAccessible::isActive()) scheduleAnnouncement(true);
 }
 
 void SheetView::focusOutEvent(QFocusEvent*) {

@@ -10,8 +10,10 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "sheet/interaction.h"
+#include "sheet/sheetspeech.h"
 
 namespace tgc {
 
@@ -78,6 +80,11 @@ class SheetView : public QWidget, private ViewHost {
 
   SheetInteraction& interaction() { return interaction_; }
   QtViewTimers& timers() { return timers_; }
+  const DocWnd& docWnd() const { return docWnd_; }
+
+  // The state it shows changed: repaints, and tells an assistive technology
+  // (when one listens) what changed.
+  void refresh();
 
   // Renders the view as it would paint now, at the given ratio.
   QImage snapshot(qreal devicePixelRatio = 1) const;
@@ -112,7 +119,7 @@ class SheetView : public QWidget, private ViewHost {
   void openWordList() override;
   bool isActiveApplication() const override;
   void setTracking(bool on) override;
-  void repaint() override { update(); }
+  void repaint() override { refresh(); }
 
   void endEdit(bool cancel);
   // A composition that starts on the view stays there until it ends: moving
@@ -120,6 +127,10 @@ class SheetView : public QWidget, private ViewHost {
   enum class Composition { None, Opening, InEditor, Refused, Closing };
   void startComposition();
   void paintInto(QPainter& p, bool hasFocus, qreal ratio) const;
+  // Announcements wait for the event loop, so that one action's changes go
+  // out together, after Qt's own focus event.
+  void scheduleAnnouncement(bool focusBox);
+  void announce();
 
   DocWnd& docWnd_;
   QFont textFont_;
@@ -131,6 +142,9 @@ class SheetView : public QWidget, private ViewHost {
   bool endedWhileOpening_ = false;
   QtViewTimers timers_;
   SheetInteraction interaction_;
+  std::unique_ptr<SheetSpeech> spoken_;  // what was last announced
+  bool announcing_ = false;
+  bool focusBox_ = false;
 };
 
 }  // namespace tgc

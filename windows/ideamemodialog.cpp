@@ -30,11 +30,14 @@ IdeaMemoDialog::IdeaMemoDialog(DocWnd& w, IdeaMemoSession& session, QWidget* par
   recordWindowSizeOnOpen(*this, w.ports.settings, SizedWindow::IdeaMemo);
 
   selector_ = new QComboBox(this);
+  // Qt names a combo box by its current text here; this says what it picks.
+  selector_->setAccessibleDescription(QStringLiteral("メモを書くアイデア"));
   selector_->setFont(gothicFont(17));
   for (const std::string& text : session.entryTexts()) selector_->addItem(wordToQt(text));
   selector_->setCurrentIndex(session.selected());
 
   field_ = new QPlainTextEdit(this);
+  field_->setAccessibleName(QStringLiteral("メモ"));
   field_->setFont(gothicFont(17));
   field_->setLineWrapMode(QPlainTextEdit::NoWrap);  // lines as typed, scrolled sideways
   field_->setTabChangesFocus(true);

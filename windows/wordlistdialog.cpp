@@ -56,6 +56,8 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
   applyStoredWindowSize(*this, w.ports.settings, SizedWindow::WordList);
 
   selector_ = new QComboBox(this);
+  // Qt names a combo box by its current text here; this says what it picks.
+  selector_->setAccessibleDescription(QStringLiteral("語句を一覧するマーク"));
   selector_->setFont(gothicFont(17));
   // 250 pixels wide whatever the marks' names: a long one is cut, not the
   // selector widened.
@@ -66,6 +68,7 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
 
   model_ = new WordListModel(rows_, this);
   list_ = new QTreeView(this);
+  list_->setAccessibleName(QStringLiteral("語句"));
   list_->setModel(model_);
   list_->setFont(gothicFont(17));
   list_->setRootIsDecorated(false);
