@@ -98,7 +98,8 @@ bool menuBarKey(const QKeyEvent& key) {
     case Qt::Key_Escape:
       return true;
   }
-  return key.modifiers() == Qt::NoModifier && key.text().size() == 1 && key.text()[0].isPrint();
+  const QString text = key.text();
+  return key.modifiers() == Qt::NoModifier && text.size() == 1 && text.front().isPrint();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,9 +157,7 @@ class MenuKeys : public ShownWindowTest {};
 // A menu closed with Esc leaves the menu bar in keyboard mode, with the
 // focus; the keys it does not navigate with must still run their commands.
 TEST_F(MenuKeys, ShortcutsWorkAtOnceAfterAMenuClosedWithEsc) {
-  std::vector<int> runs;
-  QObject::connect(window.get(), &MainWindow::commandStarted, window.get(),
-                   [&](int id) { runs.push_back(id); });
+  QSignalSpy runs(window.get(), &MainWindow::commandStarted);
   for (int id : {cmd::WordList, cmd::IdeaMemo}) window->setCommandHandler(id, [] { return 0; });
   QMenu* edit = window->topMenu(1);
   QMenuBar* bar = window->menuBar();
@@ -175,7 +174,9 @@ TEST_F(MenuKeys, ShortcutsWorkAtOnceAfterAMenuClosedWithEsc) {
     runs.clear();
     QTest::keyClick(window->windowHandle(), Qt::Key_L, Qt::ControlModifier);
     QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(runs, (std::vector<int>{cmd::WordList, cmd::IdeaMemo}));
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[0][0].toInt(), cmd::WordList);
+    EXPECT_EQ(runs[1][0].toInt(), cmd::IdeaMemo);
     EXPECT_EQ(window->focusWidget(), window->view());
   }
   // The menu bar still walks its menus by arrows while it has the keys.

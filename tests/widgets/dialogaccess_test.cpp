@@ -23,6 +23,7 @@
 #include "marks/markeditordialog.h"
 #include "marks/markpropertiesdialog.h"
 #include "tests/sheet/sheetrig.h"
+#include "windows/finddialog.h"
 #include "windows/ideamemo.h"
 #include "windows/ideamemodialog.h"
 #include "windows/textoutputdialog.h"
@@ -69,6 +70,7 @@ TEST(DialogAccess, TabVisitsEveryNamedControlInReadingOrder) {
   t.put(0, 1, 1, "フタ"_sj, kIdeaMarkId);
   t.box(1, 1).idea = 1;
   IdeaMemoSession memo(t.w);
+  FindMemory found{"フタ", false, 0};
   const CatalogMark& first = *t.wb().findMark(kMaterial);
   const CatalogMark& second = *t.wb().findMark(kShape);
   QPrinter printer;
@@ -100,6 +102,11 @@ TEST(DialogAccess, TabVisitsEveryNamedControlInReadingOrder) {
       {"idea memo",
        [&] { return std::make_unique<IdeaMemoDialog>(t.w, memo, nullptr); },
        {"終了", " ！  フタ（メモを書くアイデア）", "メモ"}},
+      {"find",
+       [&] { return std::make_unique<FindDialog>(t.w, found, nullptr); },
+       {"検索する文字列(N): 検索する文字列",
+        "完全一致（全角と半角、ひらがなとカタカナ、大文字と小文字を区別します）", "検索結果", "ジャンプ",
+        "終了"}},
       {"text output",
        [&] { return std::make_unique<TextOutputDialog>(TextOutputChoice{}, nullptr, nullptr, nullptr); },
        {"出力種別 シート", "ファイル形式 テキスト", "出力", "終了"}},
