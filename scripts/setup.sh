@@ -14,6 +14,8 @@ packages=(
   desktop-file-utils appstream shared-mime-info dpkg-dev file
   # the export tests' readers: CommonMark, XML, PDF
   cmark libxml2-utils poppler-utils
+  # setfacl/getfacl: a save must keep a workbook's ACL
+  acl
 )
 
 missing=()
