@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 // program opens.
 std::string workbookBytes(int words, const std::string& tag) {
   Workbook wb;
-  wb.sheets.push_back(test::gridSheet(SheetType::A));
+  wb.sheets.push_back(test::gridSheet(TypeA));
   for (int i = 0; i < words; ++i) wb.addWord(tag + test::numbered(i));
   return serializeWorkbook(wb);
 }
