@@ -12,8 +12,8 @@
 
 #include "core/cp932.h"
 #include "core/savejournal.h"
-#include "core/workbooklock.h"
 #include "core/workbookfile.h"
+#include "core/workbooklock.h"
 #include "tests/cli/tgctest.h"
 
 namespace tgc {

@@ -2,11 +2,11 @@
 
 #include <fcntl.h>
 #include <grp.h>
-#include <sys/file.h>
-#include <sys/xattr.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -220,7 +220,7 @@ TEST_F(FileWriterTest, AclAndUserAttributesSurviveEverySave) {
   struct Case {
     const char* what;
     const char* file;
-    bool refused;     // a new file cannot take the attributes
+    bool refused;  // a new file cannot take the attributes
     bool sameInode;
   } cases[] = {
       {"a renamed new file takes them", "w.tgc", false, false},

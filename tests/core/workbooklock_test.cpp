@@ -71,7 +71,8 @@ TEST_F(WorkbookLockTest, StaleLocksOfThisHostAreTakenOverOthersAreNot) {
   } cases[] = {
       {"a program of this host that has ended", thisHost(), endedProcess(), WorkbookLock::Outcome::Taken},
       {"a live program of this host", thisHost(), ::getppid(), WorkbookLock::Outcome::HeldByOther},
-      {"another host, whatever its process", "pc-of-yamada", endedProcess(), WorkbookLock::Outcome::HeldByOther},
+      {"another host, whatever its process", "pc-of-yamada", endedProcess(),
+       WorkbookLock::Outcome::HeldByOther},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -9,6 +9,7 @@
 #include "core/filecommands.h"
 #include "core/fileguard.h"
 #include "core/fileio.h"
+#include "core/recoveryoffer.h"
 #include "core/syscalls.h"
 #include "core/workbookfile.h"
 #include "tests/shell/shellrig.h"
@@ -136,7 +137,8 @@ TEST_F(OneWriterTest, ActivationTellsOfAChangeOnceAndOffersAReload) {
   changeOnDisk(file, "追加"_sj);
   r.ui.answers = {Answer::Yes};
   EXPECT_TRUE(fileChangedOnActivation(r.w));
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{"「w.tgc」が、ほかのプログラムで変更されました。\n読み込み直しますか？"_sj});
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{
+                              "「w.tgc」が、ほかのプログラムで変更されました。\n読み込み直しますか？"_sj});
   EXPECT_FALSE(fileChangedOnActivation(r.w));  // told once per change
   reloadWorkbook(r.w);
   EXPECT_GE(r.w.wb().findWord("追加"_sj), 0);
@@ -147,11 +149,32 @@ TEST_F(OneWriterTest, ActivationTellsOfAChangeOnceAndOffersAReload) {
   changeOnDisk(file, "もう一度"_sj);
   r.ui.clearRecord();
   EXPECT_FALSE(fileChangedOnActivation(r.w));
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{
-                              "「w.tgc」が、ほかのプログラムで変更されました。\n"
-                              "このまま保存しようとすると、上書きしてよいかを確認します。"_sj});
+  EXPECT_EQ(r.ui.texts(),
+            std::vector<std::string>{"「w.tgc」が、ほかのプログラムで変更されました。\n"
+                                     "このまま保存しようとすると、上書きしてよいかを確認します。"_sj});
   EXPECT_FALSE(fileChangedOnActivation(r.w));
   EXPECT_EQ(r.ui.messages.size(), 1u);
+}
+
+// A restored copy takes the lock of its file, or is read-only (and says so)
+// while another program holds it.
+TEST_F(OneWriterTest, ARestoredCopyTakesTheLockOrIsReadOnly) {
+  const std::string file = savedByFirst();
+  const std::string bytes = readBytes(file);
+  SecondProgram second;
+  Rig& b = second.r;
+  ASSERT_TRUE(restoreWorkbook(b.w, bytes, RecoveryRecord{file, 1700000000}));
+  EXPECT_EQ(b.ui.title, "w.tgc (読み取り専用) - 発想マス目ノート");
+  ASSERT_EQ(b.ui.messages.size(), 1u);
+  EXPECT_EQ(b.ui.messages[0].text.rfind(
+                "「w.tgc」は、ほかのプログラムで開かれているため、読み取り専用で復元しました。"_sj, 0),
+            0u);
+  newWorkbook(r.w);  // the first program lets go
+  b.ui.clearRecord();
+  ASSERT_TRUE(restoreWorkbook(b.w, bytes, RecoveryRecord{file, 1700000000}));
+  EXPECT_EQ(b.ui.title, "w.tgc - 発想マス目ノート");
+  EXPECT_TRUE(b.ui.messages.empty());
+  EXPECT_EQ(lockOwner(file)->pid, ::getpid());
 }
 
 // A save in place whose write and whose restore both failed leaves its
