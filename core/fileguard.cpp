@@ -51,6 +51,11 @@ std::string ownerLines(const LockOwner& o, int64_t now) {
   return t;
 }
 
+// The stamp of the document's file, if one was taken under its path.
+const FileStamp* stampOfDocument(const DocWnd& w) {
+  return w.file.stamp && w.file.stampPath == w.doc.filePath ? &*w.file.stamp : nullptr;
+}
+
 bool sameLock(const std::unique_ptr<WorkbookLock>& held, const std::string& path) {
   return held && held->path() == lockPathFor(path);
 }
@@ -63,11 +68,10 @@ std::string lockQuestionText(const std::string& path, const LockOwner& owner, in
          "そのまま開くと、どちらかの保存がもう一方の変更を消すおそれがあります。"_sj;
 }
 
-std::string interruptedSaveText(const std::string& path, bool rewritten, bool wasComplete) {
+std::string interruptedSaveText(const std::string& path, bool rewritten) {
   std::string t = inBrackets(path) + "の前回の保存は、途中で中断されていました。\n"_sj;
   if (rewritten)
     return t + "保存しようとした内容がすべて残っていたので、その内容でファイルを元に戻しました。"_sj;
-  if (wasComplete) return t + "ファイルには保存しようとした内容がすべて書き込まれています。"_sj;
   return t + "ファイルは保存する前の内容のままです。"_sj;
 }
 
@@ -82,7 +86,7 @@ void finishInterruptedSave(DocWnd& w, const std::string& path) {
   }
   // A journal whose save had in fact written the whole file is no news.
   if (found->step == SaveStep::Overwriting && !found->rewritten) return;
-  w.ui().information(interruptedSaveText(path, found->rewritten, found->step == SaveStep::Overwriting));
+  w.ui().information(interruptedSaveText(path, found->rewritten));
 }
 
 LockChoice lockForOpening(DocWnd& w, const std::string& path, std::unique_ptr<WorkbookLock>& lock) {
@@ -127,8 +131,8 @@ std::optional<std::unique_ptr<WorkbookLock>> lockForSavingAs(DocWnd& w, const st
 
 SaveGate beforeSave(DocWnd& w) {
   if (w.file.readOnly) return SaveGate::SaveAs;
-  if (!w.file.stamp || compareWithDisk(w.doc.filePath, *w.file.stamp) != DiskState::Changed)
-    return SaveGate::Write;
+  const FileStamp* stamp = stampOfDocument(w);
+  if (!stamp || compareWithDisk(w.doc.filePath, *stamp) != DiskState::Changed) return SaveGate::Write;
   const Answer a =
       w.ui().choose(inBrackets(w.doc.filePath) +
                         "は、読み込んだ後か前回保存した後に、ほかのプログラムで変更されています。\n"
@@ -141,6 +145,7 @@ SaveGate beforeSave(DocWnd& w) {
 
 void rememberFileOnDisk(DocWnd& w) {
   FileStamp s;
+  w.file.stampPath = w.doc.filePath;
   if (stampFile(w.doc.filePath, s))
     w.file.stamp = s;
   else
@@ -148,8 +153,9 @@ void rememberFileOnDisk(DocWnd& w) {
 }
 
 bool fileChangedOnActivation(DocWnd& w) {
-  if (w.doc.hasFile != 1 || !w.file.stamp) return false;
-  if (compareWithDisk(w.doc.filePath, *w.file.stamp) != DiskState::Changed) return false;
+  const FileStamp* stamp = stampOfDocument(w);
+  if (w.doc.hasFile != 1 || !stamp || compareWithDisk(w.doc.filePath, *stamp) != DiskState::Changed)
+    return false;
   FileStamp now;
   if (!stampFile(w.doc.filePath, now) || (w.file.toldAbout && *w.file.toldAbout == now)) return false;
   w.file.toldAbout = now;

@@ -21,7 +21,8 @@ class DocWnd;
 struct OpenFile {
   std::unique_ptr<WorkbookLock> lock;  // null: no lock held (none possible, or opened anyway)
   bool readOnly = false;               // another program holds it: Save asks for a name
-  std::optional<FileStamp> stamp;      // the file as last read or written here
+  std::optional<FileStamp> stamp;      // the file as last read or written here...
+  std::string stampPath;               // ...under this path; another path has none
   std::optional<FileStamp> toldAbout;  // a change on disk already told about
 };
 
@@ -65,6 +66,6 @@ void lockRestoredFile(DocWnd& w);
 
 // Message texts (CP932), for the tests too.
 std::string lockQuestionText(const std::string& path, const LockOwner& owner, int64_t now);
-std::string interruptedSaveText(const std::string& path, bool rewritten, bool wasComplete);
+std::string interruptedSaveText(const std::string& path, bool rewritten);
 
 }  // namespace tgc

@@ -199,7 +199,7 @@ TEST_F(OneWriterTest, AnOpenFinishesASaveThatWasCutOff) {
   newWorkbook(r.w);
   r.ui.clearRecord();
   openPath(r.w, path("second-name.tgc"));
-  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{interruptedSaveText(path("second-name.tgc"), true, true)});
+  EXPECT_EQ(r.ui.texts(), std::vector<std::string>{interruptedSaveText(path("second-name.tgc"), true)});
   EXPECT_TRUE(readBytes(file) == intended);
   EXPECT_GE(r.w.wb().findWord("最新"_sj), 0);
 }
