@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/aboutdialog.h"
 #include "app/clipboardcommands.h"
@@ -22,6 +23,7 @@
 #include "app/textstyle.h"
 #include "app/viewframe.h"
 #include "core/filecommands.h"
+#include "core/fileguard.h"
 #include "core/importworkbook.h"
 #include "core/textoutput.h"
 #include "marks/editorcommands.h"
@@ -316,6 +318,23 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   endEdit(false);
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // After the activation has been delivered: a message box now would
+  // otherwise open inside the window manager's focus change.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    QTimer::singleShot(0, this, &MainWindow::lookAtFileOnDisk);
+}
+
+void MainWindow::lookAtFileOnDisk() {
+  // Not under a dialog of ours, nor while the question it asks is open.
+  if (lookingAtFile_ || QApplication::activeModalWidget() || !isActiveWindow()) return;
+  if (view_ && view_->isEditing()) return;
+  lookingAtFile_ = true;
+  if (fileChangedOnActivation(w_)) reloadWorkbook(w_);
+  lookingAtFile_ = false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   saveTextFont(w_);
   // Text that could not be stored stays in the editor: closing now would
@@ -326,6 +345,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   Q_EMIT closing();
   w_.clearAll();
+  forgetFile(w_);
   recordWindowSizeOnClose(*this, settings_, SizedWindow::Main);
   event->accept();
 }

@@ -60,12 +60,15 @@ class MainWindow : public QMainWindow, public AppWindowPort {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildMenus();
   QAction* addCommand(QMenu* menu, const QString& text, int id);
   void refreshMenu(int position);
+  // On activation: the workbook's file changed on disk is told (or reloaded).
+  void lookAtFileOnDisk();
 
   QtUiPort ui_;
   SystemClock clock_;
@@ -81,6 +84,7 @@ class MainWindow : public QMainWindow, public AppWindowPort {
   QMenu* fileMenu_ = nullptr;
   QAction* recentEnd_ = nullptr;  // the separator after the recent-file block
   QList<QAction*> recentItems_;
+  bool lookingAtFile_ = false;
 };
 
 }  // namespace tgc

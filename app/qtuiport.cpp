@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 #include <ctime>
@@ -70,6 +71,29 @@ Answer QtUiPort::message(MessageKind kind, const std::string& text, Buttons butt
       // Closed without a button: the answer that changes nothing.
       return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
   }
+}
+
+Answer QtUiPort::choose(const std::string& text, const std::vector<std::string>& labels) {
+  QMessageBox box(window_);
+  box.setWindowTitle(QStringLiteral("ThoughtGridCraft"));
+  box.setText(fromCp932(text));
+  box.setIcon(QMessageBox::Question);
+  // Buttons in the order given, the first the default; a third one, or the
+  // close box, cancels.
+  static const QMessageBox::ButtonRole roles[] = {QMessageBox::AcceptRole, QMessageBox::DestructiveRole,
+                                                  QMessageBox::RejectRole};
+  std::vector<QPushButton*> buttons;
+  for (size_t i = 0; i < labels.size() && i < 3; ++i)
+    buttons.push_back(box.addButton(fromCp932(labels[i]), roles[i]));
+  if (buttons.empty()) return Answer::Cancel;
+  box.setDefaultButton(buttons.front());
+  box.setEscapeButton(buttons.back());
+  prepareMessageBox(box);
+  box.exec();
+  const auto* clicked = box.clickedButton();
+  if (clicked == buttons[0]) return Answer::Yes;
+  if (buttons.size() > 1 && clicked == buttons[1]) return Answer::No;
+  return buttons.size() > 2 ? Answer::Cancel : Answer::No;
 }
 
 QString qtNameFilters(const std::string& cp932Filter) {

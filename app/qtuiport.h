@@ -25,6 +25,7 @@ class QtUiPort : public UiPort {
   void setView(SheetView* view);
 
   Answer message(MessageKind kind, const std::string& text, Buttons buttons) override;
+  Answer choose(const std::string& text, const std::vector<std::string>& labels) override;
   std::optional<std::string> chooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
   void repaint() override;

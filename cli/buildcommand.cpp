@@ -4,6 +4,7 @@
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "cli/fileguards.h"
 #include "cli/workbookjson.h"
 #include "core/fileio.h"
 #include "core/workbookfile.h"
@@ -14,9 +15,11 @@ namespace {
 struct BuildArgs {
   std::string json;
   std::string out;
+  bool force = false;
 };
 
 int runBuild(const BuildArgs& args) {
+  if (!mayWriteWorkbook(args.out, args.force)) return kExitFailure;
   std::string text;
   int error = 0;
   if (!readWholeFile(args.json, text, &error)) {
@@ -48,6 +51,7 @@ void registerBuildCommand(CLI::App& app, CommandContext& context) {
   auto args = std::make_shared<BuildArgs>();
   sub->add_option("JSON", args->json, "JSON in the form `tgc dump` prints")->required();
   sub->add_option("OUT", args->out, "Workbook file to write")->required();
+  addForceFlag(*sub, args->force);
   sub->callback([&context, args] { context.exitCode = runBuild(*args); });
 }
 

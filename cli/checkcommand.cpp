@@ -1,18 +1,22 @@
-// tgc check FILE: whether the program would open FILE. The pre-read check
-// runs first, then the full load the program does after it; silent with
-// exit 0 when both pass, else exit 1 with the file, the step that refused it
-// (検査 or 読み込み) and why on stderr.
+// tgc check FILE: whether the program would open FILE. What a killed save
+// left beside FILE is finished first, as the program does on open (a line
+// names the leftover and the step); then the pre-read check, then the full
+// load the program does after it; silent with exit 0 when both pass, else
+// exit 1 with the file, the step that refused it (検査 or 読み込み) and why
+// on stderr.
 
 #include <memory>
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "cli/fileguards.h"
 #include "core/document.h"
 
 namespace tgc::cli {
 namespace {
 
 int runCheck(const std::string& file) {
+  if (!finishInterruptedSaveOf(file)) return kExitFailure;
   ConsoleUi ui;
   Document doc;
   return openWorkbook(file, doc, ui) ? kExitOk : kExitFailure;

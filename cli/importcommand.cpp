@@ -7,6 +7,7 @@
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "cli/fileguards.h"
 #include "core/docwnd.h"
 #include "core/importworkbook.h"
 #include "core/workbookfile.h"
@@ -18,6 +19,7 @@ struct ImportArgs {
   std::string file;
   std::string other;
   std::string out;
+  bool force = false;
 };
 
 // Keeps the messages instead of printing them at once: the import's report
@@ -35,6 +37,7 @@ class RecordingUi : public ConsoleUi {
 };
 
 int runImport(const ImportArgs& args) {
+  if (!mayWriteWorkbook(args.out, args.force)) return kExitFailure;
   RecordingUi ui;
   FixedClock clock;
   HeadlessController controller(ui, clock);
@@ -74,6 +77,7 @@ void registerImportCommand(CLI::App& app, CommandContext& context) {
   sub->add_option("FILE", args->file, "Workbook file (.tgc)")->required();
   sub->add_option("OTHER", args->other, "Workbook file to import (.tgc)")->required();
   sub->add_option("-o,--output", args->out, "Output workbook file")->required();
+  addForceFlag(*sub, args->force);
   sub->callback([&context, args] { context.exitCode = runImport(*args); });
 }
 

@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
   CLI::App app{"tgc: inspect, check and write ThoughtGridCraft workbook files (.tgc)", "tgc"};
   app.require_subcommand(1);
   app.set_version_flag("--version", tgc::versionLine("tgc"));
+  app.footer(
+      "new, build and import refuse to write a workbook a ThoughtGridCraft window holds open\n"
+      "(its lock file .NAME.tgc.lock beside it) unless given --force.");
   CommandContext context;
   for (RegisterCommand add : kCommands) add(app, context);
   // CLI11 would only say that a subcommand is required; name the stranger.

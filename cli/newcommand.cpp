@@ -8,6 +8,7 @@
 
 #include "cli/clisupport.h"
 #include "cli/commands.h"
+#include "cli/fileguards.h"
 #include "core/docwnd.h"
 #include "core/filecommands.h"
 #include "core/workbookfile.h"
@@ -19,6 +20,7 @@ struct NewArgs {
   std::string out;
   int64_t time = 0;
   bool fixedTime = false;
+  bool force = false;
 };
 
 class Clock : public ClockPort {
@@ -31,6 +33,7 @@ class Clock : public ClockPort {
 };
 
 int runNew(const NewArgs& args) {
+  if (!mayWriteWorkbook(args.out, args.force)) return kExitFailure;
   ConsoleUi ui;
   Clock clock(args.fixedTime ? std::optional<int64_t>(args.time) : std::nullopt);
   HeadlessController controller(ui, clock);
@@ -57,6 +60,7 @@ void registerNewCommand(CLI::App& app, CommandContext& context) {
   sub->add_option("OUT", args->out, "Workbook file to write")->required();
   CLI::Option* time = sub->add_option("--time", args->time,
                                       "Clock reading in seconds that seeds the mark draw (default: now)");
+  addForceFlag(*sub, args->force);
   sub->callback([&context, args, time] {
     args->fixedTime = time->count() > 0;
     context.exitCode = runNew(*args);

@@ -7,6 +7,7 @@
 
 #include "app/appstate.h"
 #include "core/document.h"
+#include "core/fileguard.h"
 #include "core/ports.h"
 #include "core/random.h"
 #include "core/textoutput.h"
@@ -51,6 +52,7 @@ class DocWnd {
   TextOutputState textOutput;
   AppState app;                                      // font record, recent files, key flags, main-window port
   MarkEditorLauncher* markEditorLauncher = nullptr;  // offered after an import
+  OpenFile file;                                     // the open workbook's lock and stamp
 
   Workbook& wb() { return doc.cur(); }
   const Workbook& wb() const { return doc.cur(); }

@@ -7,6 +7,7 @@
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/fileerror.h"
+#include "core/fileguard.h"
 #include "core/workbookfile.h"
 #include "marks/defaultcatalog.h"
 #include "sheet/sheetcommands.h"
@@ -60,10 +61,41 @@ bool loadInto(DocWnd& w, FileFailure& why) {
   return loadWorkbook(w.doc, kLoadOpen, w.ui(), &why.error) == 0;
 }
 
-// Saves over the file the workbook has; true when it was written.
+// Saves under `chosen`, which becomes the workbook's file and lock; a
+// failure (or a file another program holds) keeps the workbook's file.
+bool saveUnderName(DocWnd& w, const std::string& chosen) {
+  auto lock = lockForSavingAs(w, chosen);
+  if (!lock) return false;
+  Document& d = w.doc;
+  const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
+  d.filePath = chosen;
+  d.fileTitle = fileTitleOf(chosen);
+  if (!saveTold(w)) {
+    // Nothing was saved: the workbook keeps its file and stays modified.
+    d.filePath = oldPath;
+    d.fileTitle = oldTitle;
+    return false;
+  }
+  adoptFile(w, std::move(*lock), false);
+  return true;
+}
+
+// Saves over the file the workbook has; true when it was written. In
+// read-only mode, and when the person wants it after the file changed on
+// disk, the save goes under another name.
 bool saveInPlace(DocWnd& w, bool check) {
+  switch (beforeSave(w)) {
+    case SaveGate::Stop:
+      return false;
+    case SaveGate::SaveAs:
+      return saveAsCommand(w) == SaveAsResult::Saved;
+    case SaveGate::Write:
+      break;
+  }
   if (check && checkWorkbookFile(w.doc.filePath, w.ui()) != 0) return false;
-  return saveTold(w);
+  if (!saveTold(w)) return false;
+  rememberFileOnDisk(w);
+  return true;
 }
 
 // The save a save question's Yes asks for. A save that fails keeps the
@@ -82,7 +114,7 @@ bool saveForQuestion(DocWnd& w, bool check) {
 void updateTitle(DocWnd& w) {
   const Document& d = w.doc;
   if (d.filePath != untitledName())
-    w.ui().setTitle(d.fileTitle + ".tgc - " + appTitle());
+    w.ui().setTitle(d.fileTitle + (w.file.readOnly ? ".tgc (読み取り専用) - " : ".tgc - ") + appTitle());
   else
     w.ui().setTitle(d.fileTitle + " - " + appTitle());
 }
@@ -123,6 +155,7 @@ void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind, const FileFail
       } else {
         // The workbook is left empty (no sheets, no marks) and untitled.
         emptyWorkbook(w, false);
+        forgetFile(w);
         d.hasFile = 0;
         d.filePath = d.fileTitle = untitledName();
         d.setModified(0);
@@ -138,6 +171,7 @@ void finishFileOperation(DocWnd& w, bool failed, FileOpKind kind, const FileFail
       return;
     case FileOpKind::New:
       emptyWorkbook(w, false);
+      forgetFile(w);
       d.setModified(0);
       fillDefaultCatalog(w.wb());
       w.marks.reloadEntries(w.wb());
@@ -155,15 +189,7 @@ SaveAsResult saveAsCommand(DocWnd& w) {
   Document& d = w.doc;
   const auto chosen = w.ui().chooseSaveFile(workbookDialog(defaultSaveName(d)));
   if (!chosen) return SaveAsResult::Cancelled;
-  const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
-  d.filePath = *chosen;
-  d.fileTitle = fileTitleOf(*chosen);
-  const bool failed = !saveTold(w);
-  if (failed) {
-    // Nothing was saved: the workbook keeps its file and stays modified.
-    d.filePath = oldPath;
-    d.fileTitle = oldTitle;
-  }
+  const bool failed = !saveUnderName(w, *chosen);
   finishFileOperation(w, failed, FileOpKind::SaveAs);
   return failed ? SaveAsResult::Failed : SaveAsResult::Saved;
 }
@@ -176,15 +202,7 @@ int saveCommand(DocWnd& w) {
     return 0;
   }
   const auto chosen = w.ui().chooseSaveFile(workbookDialog(defaultSaveName(d)));
-  if (!chosen) return 1;
-  const std::string oldPath = d.filePath, oldTitle = d.fileTitle;
-  d.filePath = *chosen;
-  d.fileTitle = fileTitleOf(*chosen);
-  if (!saveTold(w)) {
-    d.filePath = oldPath;
-    d.fileTitle = oldTitle;
-    return 1;
-  }
+  if (!chosen || !saveUnderName(w, *chosen)) return 1;
   finishFileOperation(w, false, FileOpKind::SaveFirst);
   return 0;
 }
@@ -224,12 +242,17 @@ int openWorkbook(DocWnd& w) {
   }
   const auto chosen = w.ui().chooseOpenFile(workbookDialog(""));
   if (!chosen) return 0;
+  finishInterruptedSave(w, *chosen);
   if (checkWorkbookFile(*chosen, w.ui()) != 0) return 0;
+  std::unique_ptr<WorkbookLock> lock;
+  const LockChoice choice = lockForOpening(w, *chosen, lock);
+  if (choice == LockChoice::Cancel) return 0;
   emptyWorkbook(w, true);
   w.doc.filePath = *chosen;
   w.doc.fileTitle = fileTitleOf(*chosen);
   FileFailure why;
   const bool failed = !loadInto(w, why);
+  if (!failed) adoptFile(w, std::move(lock), choice == LockChoice::ReadOnly);
   finishFileOperation(w, failed, FileOpKind::Open, &why);
   return 0;
 }
@@ -239,6 +262,7 @@ namespace {
 // An emptied workbook with no file: untitled, unmodified, shown as such.
 void leaveEmptyUntitled(DocWnd& w) {
   Document& d = w.doc;
+  forgetFile(w);
   d.hasFile = 0;
   d.filePath = d.fileTitle = untitledName();
   d.setModified(0);
@@ -269,7 +293,11 @@ int openRecent(DocWnd& w, int entry) {
   Document& d = w.doc;
   d.filePath = chosenPath;
   d.fileTitle = chosenTitle;
-  if (d.filePath.empty() || checkWorkbookFile(d.filePath, w.ui()) != 0) {
+  if (!d.filePath.empty()) finishInterruptedSave(w, d.filePath);
+  std::unique_ptr<WorkbookLock> lock;
+  LockChoice choice = LockChoice::Cancel;
+  if (d.filePath.empty() || checkWorkbookFile(d.filePath, w.ui()) != 0 ||
+      (choice = lockForOpening(w, d.filePath, lock)) == LockChoice::Cancel) {
     // The workbook is already empty. Keeping the refused file as its file
     // (or the changes that were declined as unsaved) would let the close
     // question write the empty workbook over that file.
@@ -278,6 +306,7 @@ int openRecent(DocWnd& w, int entry) {
   }
   FileFailure why;
   const bool failed = !loadInto(w, why);
+  if (!failed) adoptFile(w, std::move(lock), choice == LockChoice::ReadOnly);
   if (failed) {
     // The value of the failed file is emptied; a save as above may have moved
     // it to another number.
@@ -302,12 +331,7 @@ bool askSaveBeforeDiscard(DocWnd& w) {
     case Answer::Yes: {
       if (d.hasFile == 1) return saveInPlace(w, false);
       const auto chosen = w.ui().chooseSaveFile(workbookDialog(untitledName()));
-      if (!chosen) return false;
-      d.filePath = *chosen;
-      if (!saveTold(w)) {
-        d.filePath = untitledName();
-        return false;
-      }
+      if (!chosen || !saveUnderName(w, *chosen)) return false;
       d.setModified(0);
       return true;
     }
@@ -320,9 +344,10 @@ bool askSaveBeforeDiscard(DocWnd& w) {
 
 }  // namespace
 
-int openPath(DocWnd& w, const std::string& path) {
-  if (checkWorkbookFile(path, w.ui()) != 0) return 0;
-  if (!askSaveBeforeDiscard(w)) return 0;
+namespace {
+
+// Reads `path` into the emptied workbook, which keeps `lock` and the mode.
+void loadPath(DocWnd& w, const std::string& path, std::unique_ptr<WorkbookLock> lock, bool readOnly) {
   Document& d = w.doc;
   w.clearAll();
   d.resetViewState(d.current);
@@ -336,10 +361,29 @@ int openPath(DocWnd& w, const std::string& path) {
     std::error_code ec;
     if (std::filesystem::exists(d.filePath, ec)) {
       d.fileTitle = fileTitleOf(d.filePath);
+      adoptFile(w, std::move(lock), readOnly);
       finishFileOperation(w, false, FileOpKind::OpenPath);
     }
   }
   refreshRecentList(w);
+}
+
+}  // namespace
+
+int openPath(DocWnd& w, const std::string& path) {
+  finishInterruptedSave(w, path);
+  if (checkWorkbookFile(path, w.ui()) != 0) return 0;
+  if (!askSaveBeforeDiscard(w)) return 0;
+  std::unique_ptr<WorkbookLock> lock;
+  const LockChoice choice = lockForOpening(w, path, lock);
+  if (choice == LockChoice::Cancel) return 0;
+  loadPath(w, path, std::move(lock), choice == LockChoice::ReadOnly);
+  return 0;
+}
+
+int reloadWorkbook(DocWnd& w) {
+  if (w.doc.hasFile != 1 || checkWorkbookFile(w.doc.filePath, w.ui()) != 0) return 0;
+  loadPath(w, w.doc.filePath, nullptr, w.file.readOnly);
   return 0;
 }
 

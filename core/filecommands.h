@@ -38,6 +38,10 @@ int openRecent(DocWnd& w, int entry);
 // Opens a workbook by path (relative to the current directory or absolute).
 int openPath(DocWnd& w, const std::string& path);
 
+// Reads the workbook's file again (after it changed on disk), keeping its
+// lock and mode; unsaved changes are not asked about.
+int reloadWorkbook(DocWnd& w);
+
 // Before the main window closes (after an open edit was ended): 0 proceed,
 // 1 keep the window open.
 int confirmClose(DocWnd& w);

@@ -11,8 +11,9 @@
 namespace tgc {
 
 // Reads the regular file at `path` into `out`. False on any error, with its
-// errno value in *error when given.
-bool readWholeFile(const std::string& path, std::string& out, int* error = nullptr);
+// errno value in *error when given; *info gets the state of the file read.
+bool readWholeFile(const std::string& path, std::string& out, int* error = nullptr,
+                   struct stat* info = nullptr);
 
 // Replaces the contents of the file at `path` by `bytes`, never leaving a
 // mix of old and new:
@@ -21,13 +22,15 @@ bool readWholeFile(const std::string& path, std::string& out, int* error = nullp
 // - A file the user may not write is refused with EACCES before anything is
 //   touched (see mayOverwrite).
 // - Normally the bytes go to a temporary file in the same folder, which takes
-//   the old file's owner, group and permission bits, is flushed to disk and
-//   renamed over the target.
+//   the old file's owner, group, permission bits, ACL and user attributes,
+//   is flushed to disk and renamed over the target. Temporaries that killed
+//   saves of the same file left are removed first.
 // - Where a new file cannot stand in for the old one (another hard link
-//   shares its inode, the old owner or group cannot be given to a new file,
-//   or the folder takes no new files) the file is written in place instead,
-//   after a flushed copy of the old contents was put aside; a failure writes
-//   the old contents back. See the comment at replaceInPlace.
+//   shares its inode, the old owner, group, ACL or attributes cannot be
+//   given to a new file, or the folder takes no new files) the file is
+//   written in place instead, behind a journal that lets the next open
+//   finish a save that was cut off (core/savejournal.h); a failure writes
+//   the old contents back.
 // On failure the old file is as it was, no temporary is left, false is
 // returned and *error (when given) holds the errno value.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, int* error = nullptr);

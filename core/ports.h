@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tgc {
 
@@ -53,6 +54,13 @@ class UiPort {
   }
   Answer confirmation(const std::string& text) {
     return message(MessageKind::Confirmation, text, Buttons::OkCancel);
+  }
+  // A question whose buttons say what they do (CP932 labels, two or three):
+  // Yes for the first, No for the second, Cancel for the third or a box
+  // closed without an answer. Without labels of its own a port asks the
+  // plain Yes/No(/Cancel) question.
+  virtual Answer choose(const std::string& text, const std::vector<std::string>& labels) {
+    return message(MessageKind::Question, text, labels.size() > 2 ? Buttons::YesNoCancel : Buttons::YesNo);
   }
 };
 

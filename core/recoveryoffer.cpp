@@ -9,6 +9,7 @@
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/filecommands.h"
+#include "core/fileguard.h"
 #include "core/workbookfile.h"
 
 namespace tgc {
@@ -78,6 +79,10 @@ bool restoreWorkbook(DocWnd& w, std::string_view bytes, const RecoveryRecord& re
     std::error_code ec;
     d.hasFile = std::filesystem::is_regular_file(record.originalPath, ec) ? 1 : 0;
   }
+  if (d.hasFile == 1)
+    lockRestoredFile(w);
+  else
+    forgetFile(w);
   d.setModified(1);
   w.marks.reloadEntries(wb);
   updateTitle(w);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,6 +21,8 @@ const SystemCalls& realSystemCalls() {
       ::fchown,
       ::fchmod,
       ::unlink,
+      ::listxattr,
+      ::fsetxattr,
   };
   return calls;
 }

@@ -1,6 +1,6 @@
 // The system calls through which workbook files are read and written, kept
 // in one table so a test can make any of them fail (disk full, I/O error) and
-// watch the writer recover. The default entries call the system directly;
+// watch the writer recover (or, for the attributes, fall back). The default entries call the system directly;
 // the cost is one indirect call per system call.
 #pragma once
 
@@ -19,6 +19,8 @@ struct SystemCalls {
   int (*fchown)(int fd, uid_t owner, gid_t group);
   int (*fchmod)(int fd, mode_t mode);
   int (*unlink)(const char* path);
+  ssize_t (*listxattr)(const char* path, char* list, size_t size);
+  int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
 };
 
 // The calls of the running system.

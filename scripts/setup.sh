@@ -21,6 +21,8 @@ packages=(
   # the accessibility test: an X server, a D-Bus session, the accessibility
   # bus, its Python reader, and key presses
   xvfb dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi xdotool
+  # setfacl/getfacl: a save must keep a workbook's ACL
+  acl
 )
 
 missing=()

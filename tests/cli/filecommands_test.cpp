@@ -11,7 +11,9 @@
 #include <sstream>
 
 #include "core/cp932.h"
+#include "core/savejournal.h"
 #include "core/workbookfile.h"
+#include "core/workbooklock.h"
 #include "tests/cli/tgctest.h"
 
 namespace tgc {
@@ -222,6 +224,46 @@ TEST_F(TgcTool, DumpOfAFileThatPassesTheCheckButEndsEarlyFails) {
   EXPECT_EQ(r.err, path("cut.tgc") + ": 読み込み: ファイルの内容が壊れているか、途中で切れています。\n");
   EXPECT_EQ(tgc("dump " + quote(path("none.tgc"))).err,
             path("none.tgc") + ": 検査: ファイルが存在しません。\n");
+}
+
+// A workbook a program window holds is written only with --force; the
+// refusal names the holder.
+TEST_F(TgcTool, WritingAHeldWorkbookNeedsForce) {
+  const std::string held = write("held.tgc", serializeWorkbook(openable()));
+  const std::string other = write("other.tgc", serializeWorkbook(openable()));
+  write("w.json", tgc("dump " + quote(other)).out);
+  std::unique_ptr<WorkbookLock> lock;
+  ASSERT_EQ(WorkbookLock::take(held, lock), WorkbookLock::Outcome::Taken);
+  for (const std::string& args : {"new " + quote(held), "build " + quote(path("w.json")) + " " + quote(held),
+                                  "import " + quote(other) + " " + quote(other) + " -o " + quote(held)}) {
+    SCOPED_TRACE(args);
+    const std::string before = read(held);
+    ToolRun r = tgc(args);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.rfind(held + ": 書き込み: ThoughtGridCraft で開かれています（ユーザー ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("、プロセス " + std::to_string(::getpid()) + "、"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--force"), std::string::npos);
+    EXPECT_TRUE(read(held) == before);
+    r = tgc(args + " --force");
+    EXPECT_EQ(r.code, 0) << r.err;
+  }
+  EXPECT_NE(tgc("new --help").out.find("--force"), std::string::npos);
+}
+
+// `tgc check` finishes a killed save as the program does and names the
+// leftover and the step it had reached.
+TEST_F(TgcTool, CheckFinishesAnInterruptedSave) {
+  const std::string file = write("w.tgc", serializeWorkbook(openable()));
+  struct stat st;
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  const std::string journal = journalPath(dir().string(), st);
+  write(fs::path(journal).filename().string(), "cut short");
+  const ToolRun r = tgc("check " + quote(file));
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, file + ": 中断された保存: " + journal +
+                       ": 保存する内容の書き出し中に中断されていました。ファイルは保存前の内容のままです。"
+                       "残りを削除しました。\n");
+  EXPECT_FALSE(fs::exists(journal));
 }
 
 TEST_F(TgcTool, HelpAndUsageErrors) {

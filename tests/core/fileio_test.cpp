@@ -1,9 +1,12 @@
 #include "core/fileio.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/fileprims.h"
+#include "core/syscalls.h"
 #include "tests/support/tempdir.h"
 
 namespace tgc {
@@ -188,6 +193,90 @@ TEST_F(FileWriterTest, AnOrdinaryUserKeepsOwnersAndCannotReplaceWhatIsNotTheirs)
   for (const Case& c : cases) expected.push_back(c.file);
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names(), expected);  // no temporary and no copy left behind
+}
+
+// The standard output of a shell command.
+std::string run(const std::string& command) {
+  std::string out;
+  if (FILE* p = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
+    ::pclose(p);
+  }
+  return out;
+}
+
+// A save never changes who may read or write the workbook: the ACL and the
+// user attributes go with a renamed new file, a file whose attributes a new
+// file cannot take is written in place, and an ACL the folder would give a
+// new file is not added.
+TEST_F(FileWriterTest, AclAndUserAttributesSurviveEverySave) {
+  ASSERT_EQ(std::system("command -v setfacl >/dev/null && command -v getfacl >/dev/null"), 0)
+      << "setfacl and getfacl are missing (scripts/setup.sh installs the acl package)";
+  const std::string probe = write("probe", "");
+  if (std::system(("setfacl -m u:nobody:rw '" + probe + "' 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "the file system of " << dir() << " has no ACL support";
+  static bool refuseAttributes = false;
+  struct Case {
+    const char* what;
+    const char* file;
+    bool refused;  // a new file cannot take the attributes
+    bool sameInode;
+  } cases[] = {
+      {"a renamed new file takes them", "w.tgc", false, false},
+      {"refused: written in place", "w.tgc", true, true},
+      {"no ACL of its own in a folder with a default ACL", "sub/plain.tgc", false, false},
+  };
+  fs::create_directory(path("sub"));
+  ASSERT_EQ(std::system(("setfacl -d -m u:nobody:rwx '" + path("sub") + "'").c_str()), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string p = write(c.file, "old");
+    ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
+    const bool own = std::string(c.file) == "w.tgc";
+    ASSERT_EQ(std::system(((own ? "setfacl -m u:nobody:rw '" : "setfacl -b '") + p + "'").c_str()), 0);
+    const bool attributes = ::setxattr(p.c_str(), "user.origin", "lab", 3, 0) == 0;  // tmpfs may have none
+    const std::string acl = run("getfacl -c '" + p + "' 2>/dev/null");
+    EXPECT_EQ(acl.find("user:nobody:rw-") != std::string::npos, own) << acl;
+    const struct stat before = info(p);
+    refuseAttributes = c.refused;
+    systemCalls().fsetxattr = [](int fd, const char* n, const void* v, size_t size, int flags) {
+      if (refuseAttributes) {
+        errno = EPERM;
+        return -1;
+      }
+      return realSystemCalls().fsetxattr(fd, n, v, size, flags);
+    };
+    int error = -1;
+    EXPECT_TRUE(writeFileAtomically(p, "new", &error)) << error;
+    systemCalls() = realSystemCalls();
+    EXPECT_EQ(contents(p), "new");
+    EXPECT_EQ(run("getfacl -c '" + p + "' 2>/dev/null"), acl);
+    EXPECT_EQ(info(p).st_mode, before.st_mode);
+    EXPECT_EQ(info(p).st_ino == before.st_ino, c.sameInode);
+    char value[8] = "";
+    if (attributes) {
+      EXPECT_EQ(::getxattr(p.c_str(), "user.origin", value, sizeof value), 3);
+    }
+  }
+}
+
+// The temporaries of killed saves go with the next save of the same
+// workbook; one a live save holds, and those of other workbooks, stay.
+TEST_F(FileWriterTest, TheNextSaveRemovesWhatKilledSavesLeft) {
+  const std::string file = write("w.tgc", "old");
+  const std::string tag = temporaryTag(file);
+  const std::string dead = write(".tgc-" + tag + "-99999-0.tmp", "cut off");
+  const std::string live = write(".tgc-" + tag + "-99999-1.tmp", "being written");
+  const std::string other = write(".tgc-" + temporaryTag(path("x.tgc")) + "-99999-0.tmp", "another's");
+  const int held = ::open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_TRUE(writeFileAtomically(file, "new"));
+  ::close(held);
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(live));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_EQ(contents(file), "new");
 }
 
 }  // namespace
