@@ -46,7 +46,7 @@ TEST(LockedWorkbook, OpensReadOnlyAndCtrlSAsksForAName) {
   int saveDialogs = 0;
   QTimer answerer;
   answerer.setInterval(5);
-  QObject::connect(&answerer, &QTimer::timeout, [&] {
+  QObject::connect(&answerer, &QTimer::timeout, &answerer, [&] {
     auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!modal || !modal->isVisible()) return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
