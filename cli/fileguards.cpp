@@ -1,10 +1,9 @@
 #include "cli/fileguards.h"
 
-#include <ctime>
-
 #include "cli/clisupport.h"
 #include "core/fileerror.h"
 #include "core/savejournal.h"
+#include "core/timetext.h"
 #include "core/workbooklock.h"
 
 namespace tgc::cli {
@@ -22,13 +21,7 @@ bool mayWriteWorkbook(const std::string& out, bool force) {
   holder += "ユーザー " + (owner->user.empty() ? std::string("不明") : owner->user);
   holder += "、コンピューター " + (owner->host.empty() ? std::string("不明") : owner->host);
   if (owner->pid > 0) holder += "、プロセス " + std::to_string(owner->pid);
-  if (owner->since > 0) {
-    const time_t t = static_cast<time_t>(owner->since);
-    struct tm local;
-    char when[32] = "";
-    if (localtime_r(&t, &local)) strftime(when, sizeof when, "%Y/%m/%d %H:%M", &local);
-    holder += std::string("、") + when + " から";
-  }
+  if (owner->since > 0) holder += "、" + localTimeText(owner->since) + " から";
   printError(out + ": " + kStepWrite + ": " + holder + "）。書き込むには --force を付けてください。");
   return false;
 }

@@ -1,13 +1,11 @@
 #include "core/fileguard.h"
-
-#include <time.h>
-
 #include <filesystem>
 
 #include "core/cp932literal.h"
 #include "core/docwnd.h"
 #include "core/fileerror.h"
 #include "core/savejournal.h"
+#include "core/timetext.h"
 
 namespace tgc {
 namespace {
@@ -18,14 +16,6 @@ std::string nameOf(const std::string& path) {
 
 std::string inBrackets(const std::string& path) {
   return "「"_sj + nameOf(path) + "」"_sj;
-}
-
-std::string localTime(int64_t seconds) {
-  const time_t t = static_cast<time_t>(seconds);
-  struct tm local;
-  char text[32] = "";
-  if (localtime_r(&t, &local)) strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
-  return text;
 }
 
 // "3分前" and the like; empty for a time in the future (clocks of two
@@ -44,7 +34,7 @@ std::string ownerLines(const LockOwner& o, int64_t now) {
   t += "\nコンピューター："_sj + (o.host.empty() ? unknown : pathForMessage(o.host));
   if (o.thisHost) t += "（このコンピューター）"_sj;
   if (o.since > 0) {
-    t += "\n開いた日時："_sj + localTime(o.since);
+    t += "\n開いた日時："_sj + localTimeText(o.since);
     const std::string age = ageText(now - o.since);
     if (!age.empty()) t += "（"_sj + age + "）"_sj;
   }

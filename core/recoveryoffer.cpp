@@ -1,7 +1,4 @@
 #include "core/recoveryoffer.h"
-
-#include <time.h>
-
 #include <filesystem>
 
 #include "app/recentfiles.h"
@@ -10,6 +7,7 @@
 #include "core/docwnd.h"
 #include "core/filecommands.h"
 #include "core/fileguard.h"
+#include "core/timetext.h"
 #include "core/workbookfile.h"
 
 namespace tgc {
@@ -33,14 +31,6 @@ std::string displayName(const std::string& utf8) {
   return out;
 }
 
-std::string localTime(int64_t seconds) {
-  const time_t t = static_cast<time_t>(seconds);
-  struct tm local;
-  char text[32] = "";
-  if (localtime_r(&t, &local)) strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
-  return text;
-}
-
 }  // namespace
 
 std::string recoveryQuestion(const RecoveryRecord& record) {
@@ -50,7 +40,7 @@ std::string recoveryQuestion(const RecoveryRecord& record) {
   std::string text = "前回正しく終了しなかったときの自動保存データがあります。\nファイル："_sj;
   text += name;
   text += "\n保存日時："_sj;
-  text += localTime(record.savedAt);
+  text += localTimeText(record.savedAt);
   text += "\n\n復元しますか？\n「いいえ」でデータを破棄します。\n「キャンセル」で次回まで残します。"_sj;
   return text;
 }
