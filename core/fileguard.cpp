@@ -1,4 +1,5 @@
 #include "core/fileguard.h"
+
 #include <filesystem>
 
 #include "core/cp932literal.h"

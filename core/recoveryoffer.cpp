@@ -1,4 +1,5 @@
 #include "core/recoveryoffer.h"
+
 #include <filesystem>
 
 #include "app/recentfiles.h"
