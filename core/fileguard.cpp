@@ -162,11 +162,11 @@ bool fileChangedOnActivation(DocWnd& w) {
 void lockRestoredFile(DocWnd& w) {
   std::unique_ptr<WorkbookLock> lock;
   LockOwner owner;
-  const bool held = WorkbookLock::take(w.doc.filePath, lock, &owner) == WorkbookLock::Outcome::HeldByOther;
-  w.file.lock = std::move(lock);
-  w.file.readOnly = held;
-  w.file.toldAbout.reset();
-  rememberFileOnDisk(w);
+  // This program may hold the file already (opened from the command line
+  // before the offer): adoptFile keeps that lock.
+  const bool held = !sameLock(w.file.lock, w.doc.filePath) &&
+                    WorkbookLock::take(w.doc.filePath, lock, &owner) == WorkbookLock::Outcome::HeldByOther;
+  adoptFile(w, std::move(lock), held);
   if (held)
     w.ui().information(inBrackets(w.doc.filePath) +
                        "は、ほかのプログラムで開かれているため、読み取り専用で復元しました。\n"

@@ -175,6 +175,15 @@ TEST_F(OneWriterTest, ARestoredCopyTakesTheLockOrIsReadOnly) {
   EXPECT_EQ(b.ui.title, "w.tgc - 発想マス目ノート");
   EXPECT_TRUE(b.ui.messages.empty());
   EXPECT_EQ(lockOwner(file)->pid, ::getpid());
+  // Restored again by the program that now holds the file, as when the file
+  // was opened from the command line before the offer: its own lock is no
+  // other program's, and it stays.
+  b.ui.clearRecord();
+  ASSERT_TRUE(restoreWorkbook(b.w, bytes, RecoveryRecord{file, 1700000000}));
+  EXPECT_EQ(b.ui.title, "w.tgc - 発想マス目ノート");
+  EXPECT_TRUE(b.ui.messages.empty());
+  ASSERT_TRUE(lockOwner(file).has_value());
+  EXPECT_EQ(lockOwner(file)->pid, ::getpid());
 }
 
 // A save in place whose write and whose restore both failed leaves its
