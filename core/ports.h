@@ -94,13 +94,13 @@ class SettingsPort {
   virtual void writeString(const std::string& section, const std::string& name, const std::string& value) = 0;
 };
 
-// Plain text on the clipboard, CP932.
 // What the clipboard holds as plain text.
 struct ClipboardText {
   std::string cp932;        // empty when it holds no text
   bool unstorable = false;  // text with characters CP932 cannot hold, never given half-converted
 };
 
+// Plain text on the clipboard, CP932.
 class ClipboardPort {
  public:
   virtual ~ClipboardPort() = default;
