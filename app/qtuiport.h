@@ -64,7 +64,8 @@ class QtClipboard : public ClipboardPort {
  public:
   void setText(const std::string& cp932) override;
   // The clipboard's plain text up to its first zero character, as CP932;
-  // nothing when there is no text or it cannot be held in CP932.
+  // empty when there is none, flagged (never half converted) when CP932
+  // cannot hold it.
   ClipboardText text() override;
 };
 

@@ -44,7 +44,8 @@ std::vector<uint32_t> exchangeSortOrder(std::vector<int32_t> keys) {
   // row j joins the back of the rows with its key, and every larger key's
   // rows turn by one: the first goes to the back. The turns of a key are
   // counted as the rows with smaller keys come and made when it next
-  // changes, so each row costs a logarithm, not a scan of the others.
+  // changes, so each row costs a logarithm and a turn of its own key's
+  // rows by at most half of them, not a scan of the others.
   const size_t n = keys.size();
   std::vector<int32_t> distinct = keys;
   std::sort(distinct.begin(), distinct.end());
