@@ -1,6 +1,5 @@
 #include "windows/finddialog.h"
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -21,43 +20,9 @@
 #include "core/docwnd.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"
+#include "windows/rowlist.h"
 
 namespace tgc {
-
-// The hits of the Finder as three text columns, converted as they are shown.
-class FindModel : public QAbstractTableModel {
- public:
-  explicit FindModel(const Finder& finder, QObject* parent) : QAbstractTableModel(parent), finder_(finder) {}
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(finder_.hits().size());
-  }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 3; }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
-    // A memo's line is often wider than the column: the tooltip shows it whole.
-    if (role != Qt::DisplayRole && !(role == Qt::ToolTipRole && index.column() == 2)) return {};
-    switch (index.column()) {
-      case 0:
-        return wordToQt(finder_.sheetText(index.row()));
-      case 1:
-        return wordToQt(finder_.positionText(index.row()));
-    }
-    return wordToQt(finder_.wordText(index.row()));
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const titles[] = {"シート番号", "位置", "語句"};
-    return QString::fromUtf8(titles[section]);
-  }
-  void reload() {
-    beginResetModel();
-    endResetModel();
-  }
-
- private:
-  const Finder& finder_;
-};
 
 FindDialog::FindDialog(DocWnd& w, FindMemory& memory, QWidget* parent)
     : QDialog(parent), w_(w), memory_(memory), finder_(w.wb()) {
@@ -81,21 +46,22 @@ FindDialog::FindDialog(DocWnd& w, FindMemory& memory, QWidget* parent)
   exact_->setAccessibleDescription(
       QStringLiteral("全角と半角、ひらがなとカタカナ、大文字と小文字を区別します"));
 
-  model_ = new FindModel(finder_, this);
-  list_ = new QTreeView(this);
-  list_->setModel(model_);
-  list_->setAccessibleName(QStringLiteral("検索結果"));
-  list_->setFont(gothicFont(17));
-  list_->setRootIsDecorated(false);
-  list_->setUniformRowHeights(true);  // tens of thousands of hits scroll without measuring each
-  list_->setAllColumnsShowFocus(true);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  model_ = new RowTextModel(
+      {QStringLiteral("シート番号"), QStringLiteral("位置"), QStringLiteral("語句")},
+      [this] { return static_cast<int>(finder_.hits().size()); },
+      [this](int row, int column) {
+        switch (column) {
+          case 0:
+            return wordToQt(finder_.sheetText(row));
+          case 1:
+            return wordToQt(finder_.positionText(row));
+        }
+        return wordToQt(finder_.wordText(row));
+      },
+      this);
+  model_->setTooltipColumn(2);  // a memo's line is often wider than the column
+  list_ = newRowList(model_, QStringLiteral("検索結果"), this);
   QHeaderView* header = list_->header();
-  header->setFont(gothicFont(14));
-  header->setStretchLastSection(false);  // the stored widths, as they were left
-  header->setSectionsMovable(false);
   int widths[3] = {du.x(34), du.x(46), du.x(140)};  // within the list at its first size
   readFindColumns(w.ports.settings, widths);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, widths[c]);

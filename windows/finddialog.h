@@ -17,7 +17,7 @@ class QTreeView;
 namespace tgc {
 
 class DocWnd;
-class FindModel;
+class RowTextModel;
 
 class FindDialog : public QDialog {
   Q_OBJECT
@@ -48,7 +48,7 @@ class FindDialog : public QDialog {
   DocWnd& w_;
   FindMemory& memory_;
   Finder finder_;
-  FindModel* model_ = nullptr;
+  RowTextModel* model_ = nullptr;
   QLineEdit* field_ = nullptr;
   QCheckBox* exact_ = nullptr;
   QTreeView* list_ = nullptr;

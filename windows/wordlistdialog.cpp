@@ -1,6 +1,5 @@
 #include "windows/wordlistdialog.h"
 
-#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,36 +15,9 @@
 #include "core/docwnd.h"
 #include "sheet/textconv.h"
 #include "windows/dialogstyle.h"
+#include "windows/rowlist.h"
 
 namespace tgc {
-
-// The rows of the WordList as two text columns, converted as they are shown.
-class WordListModel : public QAbstractTableModel {
- public:
-  explicit WordListModel(const WordList& rows, QObject* parent) : QAbstractTableModel(parent), rows_(rows) {}
-
-  int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.rows().size());
-  }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 2; }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return index.column() == 0 ? fromCp932(rows_.sheetText(index.row()))
-                               : wordToQt(rows_.wordText(index.row()));
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? QStringLiteral("シート番号") : QStringLiteral("語句");
-  }
-  // The rows changed under the model: a new mark, or a sort.
-  void reload() {
-    beginResetModel();
-    endResetModel();
-  }
-
- private:
-  const WordList& rows_;
-};
 
 WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_(w), rows_(w.wb()) {
   useCloseBoxOnly(*this);
@@ -66,22 +38,16 @@ WordListDialog::WordListDialog(DocWnd& w, QWidget* parent) : QDialog(parent), w_
   for (const MarkEntry& e : rows_.entries()) selector_->addItem(fromCp932(e.text));
   selector_->setCurrentIndex(rows_.selectedEntry());
 
-  model_ = new WordListModel(rows_, this);
-  list_ = new QTreeView(this);
-  list_->setAccessibleName(QStringLiteral("語句"));
-  list_->setModel(model_);
-  list_->setFont(gothicFont(17));
-  list_->setRootIsDecorated(false);
-  list_->setUniformRowHeights(true);
-  list_->setAllColumnsShowFocus(true);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  model_ = new RowTextModel(
+      {QStringLiteral("シート番号"), QStringLiteral("語句")},
+      [this] { return static_cast<int>(rows_.rows().size()); },
+      [this](int row, int column) {
+        return column == 0 ? fromCp932(rows_.sheetText(row)) : wordToQt(rows_.wordText(row));
+      },
+      this);
+  list_ = newRowList(model_, QStringLiteral("語句"), this);
   QHeaderView* header = list_->header();
-  header->setFont(gothicFont(14));
-  header->setStretchLastSection(false);  // the stored widths, as they were left
-  header->setSectionsClickable(true);
-  header->setSectionsMovable(false);
+  header->setSectionsClickable(true);  // a click sorts by the column
   int first = 0, second = 0;
   readListColumns(w.ports.settings, first, second);
   header->resizeSection(0, first);

@@ -14,7 +14,7 @@ class QTreeView;
 namespace tgc {
 
 class DocWnd;
-class WordListModel;
+class RowTextModel;
 
 class WordListDialog : public QDialog {
   Q_OBJECT
@@ -41,7 +41,7 @@ class WordListDialog : public QDialog {
 
   DocWnd& w_;
   WordList rows_;
-  WordListModel* model_ = nullptr;
+  RowTextModel* model_ = nullptr;
   QComboBox* selector_ = nullptr;
   QTreeView* list_ = nullptr;
   QPushButton* jump_ = nullptr;
